@@ -1,0 +1,82 @@
+#include "common/basic/text_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+namespace kirivane {
+
+std::vector<std::string> SplitLines(std::string_view contents) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    std::size_t end = contents.find('\n', start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(contents.substr(start));
+      break;
+    }
+    std::size_t line_end = end;
+    if (line_end > start && contents[line_end - 1] == '\r') --line_end;
+    lines.emplace_back(contents.substr(start, line_end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return buffer.str();
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
+  auto bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return SplitLines(*bytes);
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  namespace fs = std::filesystem;
+  const fs::path target(path);
+  std::random_device random;
+  const fs::path temporary =
+      target.parent_path() /
+      ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  fs::rename(temporary, target, error);
+  if (error) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kirivane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "player/app/app_state.h"
+#include "player/chords/chord_state.h"
+#include "player/display/display_state.h"
+#include "player/input/input_state.h"
+#include "player/layout/layout_state.h"
+#include "player/midi/midi_state.h"
+#include "player/performance/performance_state.h"
+#include "player/smf/smf_state.h"
+
+namespace kirivane {
+
+// Everything the player's subsystems share. The application owns one and passes it by
+// reference; a default-constructed PlayerState holds the start values of every field.
+struct PlayerState {
+  AppState app;
+  InputState input;
+  MidiState midi;
+  DisplayState display;
+  LayoutState layout;
+  PerformanceState performance;
+  SmfState smf;
+  ChordState chords;
+};
+
+}  // namespace kirivane

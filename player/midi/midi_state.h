@@ -1,0 +1,19 @@
+#pragma once
+
+namespace kirivane {
+
+// MIDI output state: channels, velocities, the open device.
+struct MidiState {
+  int KeyVelocity = 121;   // velocity of notes played from the keyboard (1..127)
+  int PlayVelocity = 108;  // velocity of playback and the metronome (1..127)
+  int Modulation = 0;      // controller 1 value
+  int KeyChannel = 1;      // settings: channel of keyboard play, 1..16 except 10
+  int PlayChannel = 1;     // settings: channel of playback, 1..16 except 10
+  int KeyOutChannel = 1;   // channel keyboard notes go to now (10 with the percussion set)
+  int PlayOutChannel = 1;  // channel playback notes go to now
+  int PlayDamper = 0;      // -1 while playback holds the damper down
+  int MidiDevice = 0;      // settings: index of the output device in the device list
+  int MainVolume = 64;     // settings: channel volume 1..127
+};
+
+}  // namespace kirivane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace kirivane {
+
+// Standard MIDI File export and import options.
+struct SmfState {
+  int MidiReadEx = 1;  // import option
+  std::string MidiReadChannels = "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16";
+  int MidiEndTime = 200;  // ms added after the last event on export
+};
+
+}  // namespace kirivane

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Kirivane needs.
+# Does nothing when all of them are present already.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+  # Qt 6: widgets, tests, local sockets, sound effects
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  # MIDI: built-in synthesizer and its SoundFont, ALSA and JACK ports
+  libfluidsynth-dev fluidsynth timgm6mb-soundfont librtmidi-dev libasound2-dev
+  libjack-jackd2-dev jackd2
+  # key hook (X11 XInput2)
+  libxi-dev libx11-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils midicsv sox
+  # a font with Japanese glyphs for the Japanese interface
+  fonts-ipafont-gothic
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if ((EUID != 0)); then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,34 @@
+#include "fakes/fake_midi_out.h"
+
+namespace kirivane::testing {
+
+int FakeMidiOut::Open(int device_id) {
+  opened_id = device_id;
+  open = open_error == 0;
+  return open_error;
+}
+
+void FakeMidiOut::SendShort(std::uint32_t value) {
+  packed.push_back(value);
+  messages.push_back({static_cast<std::uint8_t>(value & 0xFF),
+                      static_cast<std::uint8_t>((value >> 8) & 0xFF),
+                      static_cast<std::uint8_t>((value >> 16) & 0xFF)});
+}
+
+void FakeMidiOut::SendLong(const std::vector<std::uint8_t>& bytes) { messages.push_back(bytes); }
+
+std::string FakeMidiOut::ErrorText(int error_code) {
+  return "fake error " + std::to_string(error_code);
+}
+
+std::vector<std::vector<std::uint8_t>> FakeMidiOut::ShortMessages() const {
+  std::vector<std::vector<std::uint8_t>> out;
+  for (auto value : packed) {
+    out.push_back({static_cast<std::uint8_t>(value & 0xFF),
+                   static_cast<std::uint8_t>((value >> 8) & 0xFF),
+                   static_cast<std::uint8_t>((value >> 16) & 0xFF)});
+  }
+  return out;
+}
+
+}  // namespace kirivane::testing
