@@ -14,6 +14,13 @@ struct MidiState {
   int PlayDamper = 0;      // -1 while playback holds the damper down
   int MidiDevice = 0;      // settings: index of the output device in the device list
   int MainVolume = 64;     // settings: channel volume 1..127
+  int BaseNote = 60;
+  int OctaveShift = 0;       // -3..3, the octave scroll bar
+  int Transpose = 0;         // -11..11 semitones, the transposition scroll bar
+  bool PercussionSet = false;  // the percussion set is selected (notes on channel 10)
+  int SelectedProgram = -1;    // selected index of the instrument list, -1 = none
+  bool DeviceSwitchOn = true;  // the device button shows "ON"
+  bool Timer1Enabled = false;  // runs exactly while a device is meant to be open
 };
 
 }  // namespace kirivane

@@ -1,0 +1,49 @@
+#pragma once
+
+namespace kirivane {
+
+// Key sources of the on-screen keyboard.
+inline constexpr int kSourceMouse = 0;
+inline constexpr int kSourceKeys = 1;
+inline constexpr int kSourcePlayback = 2;
+
+// Event kinds of the performance table.
+inline constexpr int kEventNoteOff = 0;
+inline constexpr int kEventNoteOn = 1;
+inline constexpr int kEventEndMark = 2;
+inline constexpr int kEventDamperUp = 3;
+inline constexpr int kEventDamperDown = 4;
+
+// What the MIDI layer tells the recorder: every played note and pedal change. The recorder
+// ignores it unless a recording runs.
+class EventSink {
+ public:
+  virtual ~EventSink() = default;
+  virtual void RecordEvent(int data, int velocity, int kind) = 0;
+};
+
+// What the MIDI layer asks of the on-screen keyboard.
+class KeyboardView {
+ public:
+  virtual ~KeyboardView() = default;
+  // Index 0..36 of the 37-key view (out-of-range indexes are ignored by the view).
+  virtual void DrawKeyDown(int index, int source) = 0;
+  virtual void DrawKeyUp(int index, int source) = 0;
+  // Whether note 0..127 is drawn pressed in the 128-key view.
+  virtual bool IsPressed128(int note) const = 0;
+  virtual void RedrawKeyboard() = 0;
+  // Replaces the keyboard by a line of text (for example while the hook hides it).
+  virtual void ShowKeyboardMessage(const char* utf8_text) = 0;
+};
+
+// What the MIDI layer tells the window: errors to show and lamps to colour. The window shows
+// them; core never opens a dialog.
+class MidiNotices {
+ public:
+  virtual ~MidiNotices() = default;
+  virtual void ShowDeviceError(const char* utf8_text) = 0;
+  // Damper lamp colours as Windows RGB values (red in the low byte).
+  virtual void SetDamperLamp(int border_rgb, int fill_rgb) = 0;
+};
+
+}  // namespace kirivane

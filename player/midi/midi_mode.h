@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "player/app/player_state.h"
+#include "player/midi/midi_hooks.h"
+#include "player/midi/midi_out.h"
+
+namespace kirivane {
+
+// Every sound of the player leaves through here: note arithmetic, packed short messages,
+// channels, and the hand-off of played notes to the recorder. Holds references only; the
+// state is PlayerState's.
+class MidiMode {
+ public:
+  MidiMode(PlayerState& state, MidiOut& out);
+
+  // Optional collaborators; without them notes are neither recorded nor drawn.
+  void SetEventSink(EventSink* sink) { sink_ = sink; }
+  void SetKeyboardView(KeyboardView* view) { view_ = view; }
+  void SetNotices(MidiNotices* notices) { notices_ = notices; }
+
+  // Device. OpenMidiOut returns 0 on success, else the device's error code (already shown
+  // through MidiNotices).
+  int OpenMidiOut(int device_id);
+  void CloseMidiOut();
+  bool DeviceOpen() const;
+
+  // Key values: the key handlers pass key number + 12.
+  int NoteOfKey(int key_value) const;
+  void KeyNoteOn(int key_value);
+  void KeyNoteOnVelocity(int key_value, int velocity);
+  void KeyNoteOff(int key_value);
+
+  void SendNoteOn(int note);
+  void SendNoteOnVelocity(int note, int velocity);
+  void SendNoteOff(int note);
+  // A note of a recorded performance; velocity 0 is a note-off. Lights the key (playback).
+  void PlayRecordedNote(int note, int velocity);
+
+  void DamperOn();
+  void DamperOff();
+  void AllNotesOff();
+  void SendMainVolume(int volume);
+  void SendModulation();
+  void SendBankProgram(int bank, int program, int channel);
+  void ResetSound();
+  void SendShort(int status, int data1, int data2);
+  void SendLong(const std::vector<std::uint8_t>& bytes);
+
+ private:
+  PlayerState& state_;
+  MidiOut& out_;
+  EventSink* sink_ = nullptr;
+  KeyboardView* view_ = nullptr;
+  MidiNotices* notices_ = nullptr;
+};
+
+}  // namespace kirivane
