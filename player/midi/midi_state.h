@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string>
+
 namespace kirivane {
 
 // MIDI output state: channels, velocities, the open device.
@@ -15,12 +18,19 @@ struct MidiState {
   int MidiDevice = 0;      // settings: index of the output device in the device list
   int MainVolume = 64;     // settings: channel volume 1..127
   int BaseNote = 60;
-  int OctaveShift = 0;       // -3..3, the octave scroll bar
-  int Transpose = 0;         // -11..11 semitones, the transposition scroll bar
+  int OctaveShift = 0;         // -3..3, the octave scroll bar
+  int Transpose = 0;           // -11..11 semitones, the transposition scroll bar
   bool PercussionSet = false;  // the percussion set is selected (notes on channel 10)
   int SelectedProgram = -1;    // selected index of the instrument list, -1 = none
   bool DeviceSwitchOn = true;  // the device button shows "ON"
   bool Timer1Enabled = false;  // runs exactly while a device is meant to be open
+  // Damper lamp colours as Windows RGB values (red in the low byte); start = pedal up.
+  int DamperLampBorder = 16750926;
+  int DamperLampFill = 16768401;
+  int BankMSB = 0;  // bank selected now
+  // Per program 0..127: its variation list ("0:Piano,8:Piano 2"), empty without variations.
+  std::array<std::string, 128> BankVariations{};
+  int PreviewNote = -1;  // note of the instrument list's preview while it sounds, else -1
 };
 
 }  // namespace kirivane
