@@ -67,9 +67,9 @@ WORDING = {
     163: ("Menu", "メニュー"),  # mnu
     164: ("Variation", "バリエーション"),  # mnuBankSelect
     165: ("Key map", "キー配置"),  # mnuKeysFile
-    166: ("Standard", "標準"),  # mnuKeysDefault
-    167: ("Modified", "変形"),  # mnuKeysMod
-    168: ("Position", "ポジション"),  # mnuKeysPosition
+    166: ("Standard layout", "標準配置"),  # mnuKeysDefault
+    167: ("Modified layout", "変形配置"),  # mnuKeysMod
+    168: ("Positional layout", "ポジション配置"),  # mnuKeysPosition
     169: ("Open key map file...", "キー配置ファイルを開く..."),  # mnuKeysFileOpen
     170: ("Open performance...", "演奏ファイルを開く..."),  # mnuFileOpen
     171: ("Save performance...", "演奏を保存..."),  # mnuFileSave
@@ -86,8 +86,8 @@ WORDING = {
           "メリークリスマス！ クリックでコントローラーを切り替えます"),
     # --- key monitor button Check1 ---------------------------------------------------------
     183: ("K", "監"),  # short form in display modes 1 and 2
-    184: ("Monitor off", "キー監視"),  # hook off
-    185: ("Monitor ON", "監視中"),  # hook on
+    184: ("Monitor", "キー監視"),  # hook off
+    185: ("Monitoring", "監視中"),  # hook on
     186: (" [Random keys]", " [ランダム配置]"),  # caption suffix with the random key map
     187: ("PLAY", "再生"),  # note label while playing
     188: ("REC", "録音"),  # note label while recording
