@@ -1,6 +1,7 @@
 #include "player/app/command_line.h"
 
 #include "common/basic/text_rules.h"
+#include "player/app/language_table.h"
 
 namespace kirivane {
 
@@ -120,14 +121,10 @@ void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {
   AppState& app = state.app;
   app.ProgramFolder = plan.ProgramFolder;
   app.EnglishUI = plan.EnglishUI;
-  app.AppTitle = app.LangTable.empty() ? std::string() : app.LangTable[0];
+  app.AppTitle = LangText(app, 0);
   app.ShowVersion = plan.ShowVersion;
   app.TopmostSwitch = plan.TopmostSwitch;
-  app.TitleSuffix.clear();
-  if (plan.TitleSuffixEntry >= 0 &&
-      static_cast<std::size_t>(plan.TitleSuffixEntry) < app.LangTable.size()) {
-    app.TitleSuffix = app.LangTable[plan.TitleSuffixEntry];
-  }
+  app.TitleSuffix = plan.TitleSuffixEntry >= 0 ? LangText(app, plan.TitleSuffixEntry) : "";
   app.OpenFile = plan.OpenFile;
   app.OpenPending = plan.OpenPending;
 

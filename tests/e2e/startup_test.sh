@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Starts the player on a virtual X server and checks the caption of its window: Japanese by
+# default, English with "/E" or with Ctrl held at start, the random key map's suffix with "/R",
+# and an error with exit status 1 when the language file is missing.
+# Arguments: the folder of the built programs, the source folder.
+set -euo pipefail
+
+bin=${1:?usage: startup_test.sh BIN_DIR SOURCE_DIR}
+bin=$(cd "$bin" && pwd)
+
+# Always on a display of our own, so that held keys never reach a real desktop.
+if [[ -z "${KIRIVANE_E2E_XVFB:-}" ]]; then
+  exec env KIRIVANE_E2E_XVFB=1 timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash "$0" "$@"
+fi
+
+started=()
+scratch=$(mktemp -d)
+cleanup() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Entry n of a language file (line n + 1), decoded to UTF-8, without its line end.
+entry() {
+  local file=$1 n=$2 line
+  line=$(sed -n "$((n + 1))p" "$file" | tr -d '\r')
+  if ! iconv -f UTF-8 -t UTF-8 <<<"$line" >/dev/null 2>&1; then
+    line=$(iconv -f CP932 -t UTF-8 <<<"$line")
+  fi
+  printf '%s' "$line"
+}
+
+# Starts a program in the background and records its pid in $last_pid.
+start() {
+  "$@" >"$scratch/output.txt" 2>&1 &
+  last_pid=$!
+  started+=("$last_pid")
+}
+
+# The first visible window of a process; waits for it up to 20 seconds.
+window_of() {
+  local pid=$1 ids
+  ids=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null) || return 1
+  head -n 1 <<<"$ids"
+}
+
+# Waits up to 10 seconds for a process to end and prints its exit status.
+exit_status_of() {
+  local pid=$1
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      local status=0
+      wait "$pid" || status=$?
+      echo "$status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+stop() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || true
+  exit_status_of "$pid" >/dev/null || kill -9 "$pid" 2>/dev/null || true
+}
+
+# Starts the player with the given arguments and checks the caption of its window.
+expect_caption() {
+  local expected=$1 window caption
+  shift
+  start "$bin/kirivane" "$@"
+  local pid=$last_pid
+  window=$(window_of "$pid") || fail "no window appeared for: kirivane $*"
+  caption=$(xdotool getwindowname "$window")
+  stop "$pid"
+  [[ "$caption" == "$expected" ]] ||
+    fail "caption of 'kirivane $*' is '$caption', expected '$expected'"
+  echo "ok: kirivane $* -> '$caption'"
+}
+
+japanese="$bin/japanese.lang"
+english="$bin/English.lang"
+[[ -f "$japanese" && -f "$english" ]] || fail "language files missing beside the program in $bin"
+japanese_title=$(entry "$japanese" 0)
+english_title=$(entry "$english" 0)
+[[ -n "$japanese_title" && -n "$english_title" ]] || fail "entry 0 is empty in a language file"
+[[ "$japanese_title" != "$english_title" ]] || fail "both language files have the same title"
+
+expect_caption "$japanese_title"
+expect_caption "$english_title" /E
+expect_caption "$english_title" /e /k
+expect_caption "$japanese_title" "$scratch/not a performance.txt"
+expect_caption "$japanese_title$(entry "$japanese" 186)" /R
+
+# Ctrl held at start selects English. The X server lets go of a key pressed through XTEST
+# when the pressing client disconnects, so xdotool holds it in the background.
+xdotool keydown Control_L sleep 15 keyup Control_L &
+holder=$!
+started+=("$holder")
+sleep 0.5
+expect_caption "$english_title"
+kill "$holder" 2>/dev/null || true
+xdotool keyup Control_L
+
+# Without its language file the player shows an error and ends with status 1.
+mkdir "$scratch/bare"
+cp "$bin/kirivane" "$scratch/bare/"
+start "$scratch/bare/kirivane"
+pid=$last_pid
+window=$(window_of "$pid") || fail "no error message appeared without a language file"
+[[ "$(xdotool getwindowname "$window")" == "Kirivane" ]] || fail "unexpected error box title"
+xdotool windowfocus --sync "$window" key Return
+status=$(exit_status_of "$pid") || fail "the player did not end after the error message"
+[[ "$status" == 1 ]] || fail "exit status without a language file is $status, expected 1"
+echo "ok: missing language file -> error message, exit status 1"
