@@ -27,8 +27,9 @@ bool LoadLanguageOrReport(const std::string& folder, int language, kirivane::App
   if (kirivane::LoadLanguage(folder, language, app)) return true;
   const QString path = QString::fromStdString(kirivane::LanguageFilePath(folder, language));
   QMessageBox::critical(nullptr, QStringLiteral("Kirivane"),
-                        QStringLiteral("The language file could not be read:\n%1\n\n"
-                                       "The player cannot start without it.")
+                        QString::fromUtf8("言語ファイルを読み込めません。\n"
+                                          "The language file could not be read:\n%1\n\n"
+                                          "The player cannot start without it.")
                             .arg(path));
   return false;
 }

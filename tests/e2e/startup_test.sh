@@ -8,12 +8,6 @@ set -euo pipefail
 bin=${1:?usage: startup_test.sh BIN_DIR SOURCE_DIR}
 bin=$(cd "$bin" && pwd)
 
-# Always on a display of our own, so that held keys never reach a real desktop.
-if [[ -z "${KIRIVANE_E2E_XVFB:-}" ]]; then
-  exec env KIRIVANE_E2E_XVFB=1 timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash "$0" "$@"
-fi
-
 started=()
 scratch=$(mktemp -d)
 cleanup() {
@@ -37,6 +31,23 @@ entry() {
   printf '%s' "$line"
 }
 
+# Always on a virtual display of our own, so that held keys never reach a real desktop.
+# Xvfb picks a free display number itself and writes it to the given descriptor when ready.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+    >"$scratch/xvfb.log" 2>&1 &
+  started+=("$!")
+  for _ in $(seq 100); do
+    [[ -s "$scratch/display" ]] && break
+    sleep 0.1
+  done
+  local number
+  number=$(tr -dc 0-9 <"$scratch/display")
+  [[ -n "$number" ]] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+  export DISPLAY=":$number"
+  unset XAUTHORITY
+}
+
 # Starts a program in the background and records its pid in $last_pid.
 start() {
   "$@" >"$scratch/output.txt" 2>&1 &
@@ -51,14 +62,13 @@ window_of() {
   head -n 1 <<<"$ids"
 }
 
-# Waits up to 10 seconds for a process to end and prints its exit status.
-exit_status_of() {
+# Waits up to 10 seconds for a process to end; its exit status goes to $exit_status.
+wait_for_exit() {
   local pid=$1
   for _ in $(seq 100); do
     if ! kill -0 "$pid" 2>/dev/null; then
-      local status=0
-      wait "$pid" || status=$?
-      echo "$status"
+      exit_status=0
+      wait "$pid" || exit_status=$?
       return 0
     fi
     sleep 0.1
@@ -69,7 +79,7 @@ exit_status_of() {
 stop() {
   local pid=$1
   kill "$pid" 2>/dev/null || true
-  exit_status_of "$pid" >/dev/null || kill -9 "$pid" 2>/dev/null || true
+  wait_for_exit "$pid" || kill -9 "$pid" 2>/dev/null || true
 }
 
 # Starts the player with the given arguments and checks the caption of its window.
@@ -85,6 +95,8 @@ expect_caption() {
     fail "caption of 'kirivane $*' is '$caption', expected '$expected'"
   echo "ok: kirivane $* -> '$caption'"
 }
+
+start_display
 
 japanese="$bin/japanese.lang"
 english="$bin/English.lang"
@@ -118,6 +130,6 @@ pid=$last_pid
 window=$(window_of "$pid") || fail "no error message appeared without a language file"
 [[ "$(xdotool getwindowname "$window")" == "Kirivane" ]] || fail "unexpected error box title"
 xdotool windowfocus --sync "$window" key Return
-status=$(exit_status_of "$pid") || fail "the player did not end after the error message"
-[[ "$status" == 1 ]] || fail "exit status without a language file is $status, expected 1"
+wait_for_exit "$pid" || fail "the player did not end after the error message"
+[[ "$exit_status" == 1 ]] || fail "exit status without a language file is $exit_status, expected 1"
 echo "ok: missing language file -> error message, exit status 1"
