@@ -18,7 +18,7 @@ packages=(
   # screenshots of the virtual display (import -window root)
   imagemagick
   # a font with Japanese glyphs for the Japanese interface
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-dejavu-core
 )
 
 missing=()
