@@ -9,6 +9,7 @@
 
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
+#include "player/settings/settings_chords.h"
 
 namespace kirivane {
 
@@ -146,6 +147,7 @@ WindowPosition LoadSettings(PlayerState& state, const IniFile& file) {
   WindowPosition window{layout.Mode0Left, layout.Mode0Top};
   if (layout.DisplayMode != 0) window = {layout.Mode12Left, layout.Mode12Top};
   ReadOptions(state, file);
+  LoadChordSlots(state.chords.ChordTable, file);
   ReadFlag(file, "C3TO60", 0, state.display.C3To60);
   return window;
 }
@@ -185,6 +187,7 @@ void SaveSettings(PlayerState& state, const WindowPosition& window, IniFile& fil
   }
   file.WriteString(kOption, "ImagePath", layout.ScoreFolder);
   file.WriteInt(kOption, "ScoreMode", layout.ScoreMode);
+  SaveChordSlots(state.chords.ChordTable, file);
 }
 
 std::string SettingsFilePath(const std::string& program_folder, bool program_folder_writable,

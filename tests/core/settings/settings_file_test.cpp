@@ -204,13 +204,14 @@ TEST(Settings, FreshFileHoldsEveryKeyInItsOrder) {
   IniFile file;
   SaveSettings(s, {0, 0}, file);
   const std::vector<std::string> expected = {
-      "[Window]",    "dx",      "dy",       "mx",        "my",        "[Option]",
-      "Device",      "MainVol", "ccMode",   "WheelBand", "MidiCh",    "MidiVol",
-      "PlayCh",      "PlayVol", "Loop",     "Effect",    "MouseVel",  "MidiReadCh",
-      "MidiEndTime", "C3TO60",  "FilePath", "KeysFile",  "ImagePath", "ScoreMode"};
+      "[Window]", "dx",        "dy",        "mx",         "my",          "[Option]", "Device",
+      "MainVol",  "ccMode",    "WheelBand", "MidiCh",     "MidiVol",     "PlayCh",   "PlayVol",
+      "Loop",     "Effect",    "MouseVel",  "MidiReadCh", "MidiEndTime", "C3TO60",   "FilePath",
+      "KeysFile", "ImagePath", "ScoreMode", "[Chord]",    "1Num",        "2Num",     "3Num",
+      "4Num",     "5Num",      "6Num",      "7Num",       "8Num",        "9Num"};
   auto keys = KeysInOrder(file.Text());
-  ASSERT_GE(keys.size(), expected.size());
-  EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + expected.size()), expected);
+  EXPECT_EQ(keys, expected);
+  EXPECT_EQ(file.ReadString("Chord", "9Num"), "-12,0,4,7,12(Power )");
   EXPECT_EQ(file.ReadString("Option", "ImagePath"), "/opt/kirivane/image/");
   EXPECT_EQ(file.ReadString("Option", "MidiEndTime"), "200");
 }
@@ -228,8 +229,8 @@ TEST(Settings, KeysReadButNeverWrittenKeepTheUsersText) {
 }
 
 TEST(SettingsChords, StoredValuesAndTheirOddCases) {
-  const ChordSlotText builtin{"0,4,8", "Augment Triad"};
-  ChordSlotText slot;
+  const ChordEntry builtin{"0,4,8", "Augment Triad"};
+  ChordEntry slot;
   ApplyChordSetting("0,3,7(Minor)", builtin, slot);
   EXPECT_EQ(slot.intervals, "0,3,7");
   EXPECT_EQ(slot.name, "Minor");
@@ -238,7 +239,7 @@ TEST(SettingsChords, StoredValuesAndTheirOddCases) {
   ApplyChordSetting("0,3,7(", builtin, slot);
   EXPECT_EQ(slot.intervals, "0,3,7");
   EXPECT_EQ(slot.name, "");
-  ChordSlotText fresh;
+  ChordEntry fresh;
   ApplyChordSetting("0,3,7", builtin, fresh);
   EXPECT_EQ(fresh.intervals, "");
   EXPECT_EQ(fresh.name, "");
@@ -248,6 +249,25 @@ TEST(SettingsChords, StoredValuesAndTheirOddCases) {
   EXPECT_EQ(fresh.name, "Augment Triad");
   EXPECT_EQ(ChordSettingValue({"0,4,7", "Major Triad"}), "0,4,7(Major Triad)");
   EXPECT_EQ(ChordSettingValue({"-12,0,4,7,12", "Power "}), "-12,0,4,7,12(Power )");
+}
+
+TEST(SettingsChords, SlotsLoadFromTheFileAndComeBackAfterSaving) {
+  PlayerState s = Loaded("[Chord]\n3Num=0,3,7(Minor)\n4Num=0,5\n5Num=\n");
+  const ChordSlotTable& table = s.chords.ChordTable;
+  EXPECT_EQ(table[1], (ChordEntry{"0,4,7", "Major Triad"}));
+  EXPECT_EQ(table[3], (ChordEntry{"0,3,7", "Minor"}));
+  EXPECT_EQ(table[4], (ChordEntry{"0,4,7,11", ""}));  // no bracket: the list stays, name gone
+  EXPECT_EQ(table[5], (ChordEntry{"0,3,7,10", "Minor 7th"}));
+  EXPECT_EQ(table[10], (ChordEntry{"0,12", "Octave"}));
+  s.chords.ChordTable[2] = {"", "gone"};
+  IniFile file;
+  SaveSettings(s, {}, file);
+  EXPECT_EQ(file.ReadString("Chord", "3Num"), "0,3,7(Minor)");
+  EXPECT_EQ(file.ReadString("Chord", "2Num"), "");
+  EXPECT_FALSE(file.ReadString("Chord", "10Num").has_value());
+  PlayerState back = Loaded(file.Text());
+  EXPECT_EQ(back.chords.ChordTable[2], (ChordEntry{"0,3,7", "Minor Triad"}));
+  EXPECT_EQ(back.chords.ChordTable[3], (ChordEntry{"0,3,7", "Minor"}));
 }
 
 TEST(SettingsFileLocation, ProgramFolderWhenWritableElseTheUsersConfigFolder) {
