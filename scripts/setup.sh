@@ -16,7 +16,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils midicsv sox
   # a font with Japanese glyphs for the Japanese interface
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,60 @@
+#include "player/app/language_table.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "common/basic/code_page.h"
+#include "common/basic/text_file.h"
+
+namespace kirivane {
+namespace {
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  std::size_t at = 0;
+  while ((at = text.find(from, at)) != std::string::npos) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string LanguageFilePath(const std::string& program_folder, int language) {
+  return program_folder + "/" + (language > 0 ? kEnglishLangFile : kJapaneseLangFile);
+}
+
+void FillLangTable(const std::vector<std::string>& lines, AppState& app) {
+  app.LangTable.assign(kLangEntryCount, std::string());
+  const std::size_t count = std::min<std::size_t>(lines.size(), kLangLinesRead);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!lines[i].empty()) app.LangTable[i] = ReplaceAll(lines[i], "\\n", "\r\n");
+  }
+}
+
+bool LoadLanguage(const std::string& program_folder, int language, AppState& app) {
+  app.EnglishUI = language > 0 ? 1 : 0;
+  app.LangTable.assign(kLangEntryCount, std::string());
+  const std::optional<std::string> bytes =
+      ReadFileBytes(LanguageFilePath(program_folder, language));
+  if (!bytes) return false;
+  std::string_view contents = *bytes;
+  // An editor may have put a byte order mark in front of the title; it is not part of it.
+  if (contents.starts_with(kUtf8ByteOrderMark)) contents.remove_prefix(kUtf8ByteOrderMark.size());
+  FillLangTable(SplitLines(DecodeToUtf8(contents)), app);
+  return true;
+}
+
+std::string LangText(const AppState& app, int n) {
+  if (n < 0 || static_cast<std::size_t>(n) >= app.LangTable.size()) return std::string();
+  return app.LangTable[static_cast<std::size_t>(n)];
+}
+
+std::string ReplacePlaceholder(std::string text, std::string_view value) {
+  return ReplaceAll(std::move(text), "%1", value);
+}
+
+}  // namespace kirivane
