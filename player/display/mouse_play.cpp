@@ -48,35 +48,42 @@ void MousePlay::Press(int key, float y) {
   const int velocity = bar ? state_.midi.KeyVelocity
                            : MouseVelocity(y, state_.display.MouseVel, state_.midi.KeyVelocity);
   const auto intervals = Intervals();
+  MouseHeldNotes& held = state_.display.MouseHeld;
+  held = MouseHeldNotes{};
+  held.bar = bar;
   for (int interval : intervals) {
     const int note = NoteOf(key + interval);
-    if (!bar || InMidiRange(note)) midi_.SendNoteOnVelocity(note, velocity);
+    if (bar && !InMidiRange(note)) continue;
+    midi_.SendNoteOnVelocity(note, velocity);
+    held.notes.push_back(note);
   }
+  const bool chord = ChordOn();
   for (int interval : intervals) {
+    held.keys.push_back(key + interval);
     if (bar) {
       display_.DrawKeyDown128(key + interval, kKeySourceMouse);
     } else {
       display_.DrawKeyDown(key + interval, kKeySourceMouse);
     }
-    if (ChordOn()) peers_.DoEvents();
+    if (chord) peers_.DoEvents();
   }
   display_.Refresh();
 }
 
-void MousePlay::Release(int key, bool events_before_drawing) {
-  const bool bar = BarMode();
-  const auto intervals = Intervals();
-  for (int interval : intervals) {
-    const int note = NoteOf(key + interval);
-    if (!bar || InMidiRange(note)) midi_.SendNoteOff(note);
-  }
-  const bool chord = ChordOn();
-  for (int interval : intervals) {
+void MousePlay::Release(bool events_before_drawing) {
+  // Copied: letting events run below may start another press.
+  const MouseHeldNotes held = std::move(state_.display.MouseHeld);
+  state_.display.MouseHeld = MouseHeldNotes{};
+  for (int note : held.notes) midi_.SendNoteOff(note);
+  // After a display mode change the keyboard was drawn afresh; nothing of it is pressed.
+  const bool draw = held.bar == BarMode();
+  const bool chord = held.keys.size() > 1;
+  for (int key : held.keys) {
     if (chord && events_before_drawing) peers_.DoEvents();
-    if (bar) {
-      display_.DrawKeyUp128(key + interval, kKeySourceMouse);
-    } else {
-      display_.DrawKeyUp(key + interval, kKeySourceMouse);
+    if (draw && held.bar) {
+      display_.DrawKeyUp128(key, kKeySourceMouse);
+    } else if (draw) {
+      display_.DrawKeyUp(key, kKeySourceMouse);
     }
     if (chord && !events_before_drawing) peers_.DoEvents();
   }
@@ -97,7 +104,7 @@ void MousePlay::Keyboard_MouseDown(int button, int shift, float x, float y) {
   const int key = HitTest(x, y);
   int& held = state_.display.MouseKey;
   if (key != held) {
-    if (held != -1) Release(held, false);
+    if (held != -1) Release(false);
     held = key;
   }
   if (key == -1) return;
@@ -119,7 +126,7 @@ void MousePlay::Keyboard_MouseMove(int buttons, int /*shift*/, float x, float y)
   if (key == held) return;  // no repeat while the pointer stays on one key
   const int old = held;
   held = key;
-  if (old != -1) Release(old, false);
+  if (old != -1) Release(false);
   if (key != -1) Press(key, y);
   if (BarMode()) {
     display_.ShowNoteName(key);
@@ -133,7 +140,7 @@ void MousePlay::Keyboard_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
   // with a button that played nothing) must neither leave it hanging nor end another note.
   int& held = state_.display.MouseKey;
   if (held == -1) return;
-  Release(held, BarMode());
+  Release(BarMode());
   held = -1;
   if (!BarMode()) peers_.Command10_MouseUp();
 }

@@ -49,7 +49,8 @@ class MousePlay : public KeyboardMouseHandler {
   int NoteOf(int key) const;
   std::vector<int> Intervals() const;
   void Press(int key, float y);
-  void Release(int key, bool events_before_drawing);
+  // Ends what the held key sounded and drew.
+  void Release(bool events_before_drawing);
   void ShowScore(int key);
 
   PlayerState& state_;

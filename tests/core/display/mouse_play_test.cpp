@@ -164,6 +164,26 @@ TEST_F(MousePlayTest, ReleaseAwayFromTheHeldKeyEndsTheHeldNote) {
   EXPECT_EQ(display.Keys().Keys37[5].DownState, kShownReleased);
 }
 
+TEST_F(MousePlayTest, ReleaseEndsWhatThePressSoundedAfterAnOctaveOrChordChange) {
+  mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(5), 100);
+  state.midi.OctaveShift = 1;
+  state.chords.ChordActive = -1;
+  peers.chord = {0, 4, 7};
+  mouse.Keyboard_MouseUp(kMouseLeft, 0, XOf(5), 100);
+  const std::vector<Bytes> expected = {On(60, 121), Off(60)};
+  EXPECT_EQ(out.ShortMessages(), expected);
+  EXPECT_EQ(display.Keys().Keys37[5].DownState, kShownReleased);
+  // A display mode change in between: the note ends, no key of the new view is touched.
+  out.Clear();
+  state.chords.ChordActive = 0;
+  mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(5), 100);
+  Bar();
+  display.DrawKeyDown128(72, kKeySourceKeys);  // held on the typing keyboard
+  mouse.Keyboard_MouseUp(kMouseLeft, 0, 45, 20);
+  EXPECT_EQ(out.ShortMessages().back(), Off(72));
+  EXPECT_TRUE(display.IsPressed128(72));
+}
+
 TEST_F(MousePlayTest, DoubleClickSoundsTheKeyTwice) {
   mouse.Keyboard_MouseMove(0, 0, XOf(5), 100);
   mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(5), 100);
