@@ -14,10 +14,13 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // Shadow amounts, row by row, of the top and the front edge of the white keys.
-constexpr std::array<double, 4> kTopReleased = {0.30, 0.16, 0.07, 0.02};
-constexpr std::array<double, 4> kTopPressed = {0.42, 0.26, 0.13, 0.05};
-constexpr std::array<double, 6> kLipReleased = {0.10, 0.15, 0.21, 0.30, 0.42, 0.58};
-constexpr std::array<double, 6> kLipPressed = {0.04, 0.07, 0.11, 0.18, 0.30, 0.48};
+constexpr int kTopRows = 6;
+constexpr int kShadeStart = 96;  // the front of a white key starts to fall away here
+constexpr int kLipStart = 112;   // the rounded front edge
+constexpr std::array<double, kTopRows> kTopReleased = {0.34, 0.22, 0.13, 0.07, 0.03, 0.01};
+constexpr std::array<double, kTopRows> kTopPressed = {0.46, 0.32, 0.20, 0.11, 0.05, 0.02};
+constexpr std::array<double, 8> kLipReleased = {0.16, 0.19, 0.23, 0.28, 0.35, 0.44, 0.56, 0.70};
+constexpr std::array<double, 8> kLipPressed = {0.09, 0.10, 0.12, 0.15, 0.20, 0.30, 0.44, 0.62};
 constexpr std::array<double, 3> kUnderBlack = {0.16, 0.08, 0.03};
 constexpr std::array<double, 3> kSmallLip = {0.10, 0.22, 0.40};
 
@@ -81,20 +84,20 @@ bool CoveredSmall(int type, int x, int y) {
 double LargeWhiteShadow(int type, int x, int y, bool pressed) {
   if (x == kLargeWhiteWidth - 1) return 0.55;  // the gap to the next key
   double amount = 0.0;
-  if (y < 4) amount += (pressed ? kTopPressed : kTopReleased)[static_cast<std::size_t>(y)];
+  if (y < kTopRows) amount += (pressed ? kTopPressed : kTopReleased)[static_cast<std::size_t>(y)];
   if (y < kLargeBlackHeight) {
-    if (BlackOnLeft(type)) amount += x == 7 ? 0.10 : x == 8 ? 0.04 : 0.0;
-    if (BlackOnRight(type)) amount += x == 11 ? 0.10 : x == 10 ? 0.04 : 0.0;
+    if (BlackOnLeft(type)) amount += x == 7 ? 0.14 : x == 8 ? 0.05 : 0.0;
+    if (BlackOnRight(type)) amount += x == 11 ? 0.14 : x == 10 ? 0.05 : 0.0;
   } else if (y < kLargeBlackHeight + 3) {
     const bool under = (BlackOnLeft(type) && x <= 6) || (BlackOnRight(type) && x >= 12);
     if (under) amount += kUnderBlack[static_cast<std::size_t>(y - kLargeBlackHeight)];
   }
   if (x == kLargeWhiteWidth - 2) amount += 0.07;  // the key's right edge rounds off
-  if (y >= 100 && y < 114) {
-    const double t = (y - 99) / 14.0;
-    amount += (pressed ? 0.05 : 0.08) * t * t;
-  } else if (y >= 114) {
-    amount += (pressed ? kLipPressed : kLipReleased)[static_cast<std::size_t>(y - 114)];
+  if (y >= kShadeStart && y < kLipStart) {
+    const double t = static_cast<double>(y - kShadeStart + 1) / (kLipStart - kShadeStart);
+    amount += (pressed ? 0.08 : 0.14) * t * t;
+  } else if (y >= kLipStart) {
+    amount += (pressed ? kLipPressed : kLipReleased)[static_cast<std::size_t>(y - kLipStart)];
   }
   return amount;
 }
@@ -110,34 +113,53 @@ void DrawLargeWhite(PixelSheet& sheet, const Cell& cell, int type, int look) {
   }
 }
 
-// A large black key: a thin light outline, a soft gloss down its left side, and a lighter
-// sloping front face at the bottom.
-void DrawLargeBlack(PixelSheet& sheet, const Cell& cell, int look) {
+// Colours of a large black key's picture.
+struct BlackKeyTones {
+  std::uint32_t body;
+  std::uint32_t outline;
+  std::uint32_t gloss;
+  std::uint32_t front;
+};
+
+BlackKeyTones LargeBlackTones(int look) {
   const std::uint32_t body = kLargeBlackBody[static_cast<std::size_t>(look)];
-  const bool released = look == 0;
-  const std::uint32_t outline = released ? 0x76767F : Shade(body, 0.45);
-  const std::uint32_t gloss = released ? 0x5E5E6A : Mix(body, kWhite, 0.55);
-  const std::uint32_t front = released ? 0x40404A : Shade(body, 0.22);
-  const int right = cell.width - 1;
-  const int bottom = cell.height - 1;
+  if (look == 0) return {body, 0x7A7A84, 0x6A6A78, 0x44444E};
+  return {body, Shade(body, 0.45), Mix(body, kWhite, 0.6), Shade(body, 0.22)};
+}
+
+// Gloss across the top of a black key: a soft highlight down its left side that fades toward
+// the front, and a faint sheen just before the front face.
+constexpr std::array<double, 4> kGlossColumns = {0.35, 0.75, 0.45, 0.12};  // columns 2..5
+constexpr int kGlossTop = 2;
+constexpr int kGlossBottom = 48;
+constexpr int kFrontTop = 53;  // where the top of a black key meets its sloping front
+
+std::uint32_t LargeBlackPixel(const BlackKeyTones& tones, int x, int y) {
+  const int right = kLargeBlackWidth - 1;
+  if (x == 0 || x == right || y == kLargeBlackHeight - 1) return tones.outline;
+  const bool side = x == 1 || x == right - 1;
+  if (y >= kFrontTop) {
+    // Front face: a bright edge where it meets the top, then a gentle fall-off.
+    std::uint32_t rgb = y == kFrontTop ? Mix(tones.front, tones.outline, 0.5)
+                                       : Mix(tones.front, tones.body, (y - kFrontTop - 1) / 14.0);
+    return side ? Mix(rgb, tones.outline, 0.35) : rgb;
+  }
+  if (side) return Mix(tones.body, tones.outline, 0.30);
+  double gloss = 0.0;
+  if (x >= 2 && x <= 5 && y >= kGlossTop && y <= kGlossBottom) {
+    const double fade = 1.0 - static_cast<double>(y - kGlossTop) / (kGlossBottom - kGlossTop);
+    gloss = kGlossColumns[static_cast<std::size_t>(x - 2)] * fade;
+  }
+  if (y > 40) gloss += 0.02 * (y - 40);  // sheen toward the front
+  return Mix(tones.body, tones.gloss, gloss);
+}
+
+// A large black key: a thin light outline, a soft gloss, and a lighter sloping front face.
+void DrawLargeBlack(PixelSheet& sheet, const Cell& cell, int look) {
+  const BlackKeyTones tones = LargeBlackTones(look);
   for (int y = 0; y < cell.height; ++y) {
-    for (int x = 0; x < cell.width; ++x) {
-      std::uint32_t rgb = body;
-      if (x == 0 || x == right || y == bottom) {
-        rgb = outline;
-      } else if (y >= 53) {
-        // Front face: a bright edge where it meets the top, then a gentle fall-off.
-        rgb = y == 53 ? Mix(front, outline, 0.5) : Mix(front, body, (y - 54) / 14.0);
-        if (x == 1 || x == right - 1) rgb = Mix(rgb, outline, 0.35);
-      } else {
-        if (x == 1 || x == right - 1) rgb = Mix(body, outline, 0.30);
-        if (x >= 2 && x <= 4 && y >= 2 && y <= 46) {
-          const double fade = 1.0 - (y - 2) / 44.0;
-          rgb = Mix(body, gloss, (x == 3 ? 0.75 : 0.35) * fade);
-        }
-      }
-      sheet.Set(cell.x + x, cell.y + y, rgb);
-    }
+    for (int x = 0; x < cell.width; ++x)
+      sheet.Set(cell.x + x, cell.y + y, LargeBlackPixel(tones, x, y));
   }
 }
 
