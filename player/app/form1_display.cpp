@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "common/basic/text_rules.h"
 #include "common/keyboard/keyboard_widget.h"
+#include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
@@ -57,6 +59,7 @@ void Form1::LayoutFullWindow(const DisplayModePlan& plan) {
   PlaceWindow(plan);
   if (plan.topmost) SetTopmost(*plan.topmost ? 1 : 0);
   show();
+  activateWindow();
   SetWindowRegion(plan.shape);
   if (plan.run_snap) SnapWindow();
 }
@@ -73,6 +76,7 @@ void Form1::LayoutCompactWindow(const DisplayModePlan& plan) {
   PlaceWindow(plan);
   if (plan.topmost) SetTopmost(*plan.topmost ? 1 : 0);
   show();
+  activateWindow();
   SetWindowRegion(plan.shape);
 }
 
@@ -93,7 +97,8 @@ void Form1::PlaceControls(int mode) {
                                                                               : 184)));
   Put(Label5, places["Label5"]);
   Put(Label8, places["Label8"]);
-  Put(Label9, places["Label9"]);
+  Label8->setAlignment((mode == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  Put(Label2, places["Label2"]);
   Put(Label3, places["Label3"]);
   Put(LblNote, places["LblNote"]);
   Put(ImgLyrcon, places["ImgLyrcon"]);
@@ -102,9 +107,22 @@ void Form1::PlaceControls(int mode) {
   const bool full = mode == 0;
   ImgChordPad->setVisible(full);
   Lbl_Chord->setVisible(full);
+  Label1->setVisible(full);
+  LblTitle->setVisible(full);
   Image16->setVisible(full);
   stImage->setVisible(full && state_.midi.PercussionSet);
+  const int label_size = full ? static_cast<int>(LeadingInteger(Lang(15))) : 7;
+  for (QLabel* label : {Label2, Label3, Label5, Label8}) {
+    QFont font = label->font();
+    if (label_size > 0) font.setPointSize(label_size);
+    label->setFont(font);
+  }
   if (full) {
+    Put(Label1, places["Label1"]);
+    Put(LblTitle, places["LblTitle"]);
+    Put(Image16, places["Image16"]);
+    Put(stImage, places["stImage"]);
+    stImage->setVisible(state_.midi.PercussionSet);
     Put(ImgChordPad, places["ImgChordPad"]);
     Put(Lbl_Chord, places["Lbl_Chord"]);
     Put(ImgKao01, places["ImgKao01"]);
@@ -113,7 +131,16 @@ void Form1::PlaceControls(int mode) {
     Label12[1]->setGeometry(266, 4, 200, 16);
   }
   for (QLabel* label : Label12) label->setVisible(full && state_.app.ShowVersion == -1);
+  ImgChordPad->setPixmap(ChordPadPicture(ImgChordPad->size()));
+  Image16->setPixmap(DrumPicture(Image16->size()));
+  Image7->setGeometry(0, 0, stImage->width() / 2, stImage->height());
+  Image8->setGeometry(stImage->width() / 2, 0, stImage->width() / 2, stImage->height());
+  Image7->setPixmap(CharacterPicture(0, Image7->size()));
+  Image8->setPixmap(CharacterPicture(1, Image8->size()));
+  Image12->setPixmap(StripPicture(Image12->size(), state_.app.XmasSpecial == -1));
+  ImgLyrcon->setPixmap(NoteIconPicture(ImgLyrcon->size()));
   Shape1->lower();
+  Image12->lower();
   Keyboard_->raise();
 }
 
@@ -137,13 +164,20 @@ void Form1::SnapWindow() {
 // --- dragging by the client area and the popup menu -----------------------------------------
 
 void Form1::mousePressEvent(QMouseEvent* event) {
+  const int button = event->button() == Qt::LeftButton    ? kMouseLeft
+                     : event->button() == Qt::RightButton ? kMouseRight
+                                                          : 0;
+  Form_MouseDown(button, 0, 0, 0);
+}
+
+void Form1::Form_MouseDown(int button, int, float, float) {
   const int mode = state_.layout.DisplayMode;
-  if (event->button() == Qt::LeftButton && (mode == 0 || mode == 1)) {
-    StartDrag(event->globalPosition().toPoint());
-  } else if (event->button() == Qt::RightButton) {
+  if (button == kMouseLeft && (mode == 0 || mode == 1)) {
+    StartDrag(QCursor::pos());
+  } else if (button == kMouseRight) {
     state_.performance.PlayInterrupt = -1;
     midi_->SendMainVolume(0);
-    mnu->exec(event->globalPosition().toPoint());
+    mnu->exec(QCursor::pos());
     midi_->SendMainVolume(state_.midi.MainVolume);
     state_.performance.PlayInterrupt = 0;
   }

@@ -20,6 +20,8 @@ void Form1::keyPressEvent(QKeyEvent* event) {
   KeyFlags flags;
   flags.auto_repeat = event->isAutoRepeat();
   flags.right_shift = key.right_shift;
+  // A display mode key repeats only as a stray: a held F2 must not switch back after F4.
+  if (flags.auto_repeat && key.code >= 113 && key.code <= 115) return;
   keys_->Form_KeyDown(key.code, ShiftMaskFromQt(event->modifiers()), flags);
   event->accept();
 }

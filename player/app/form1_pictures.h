@@ -10,6 +10,17 @@ namespace kirivane {
 // size is the button's size in pixels. Any other number gives an empty picture.
 QPixmap ButtonPicture(int resource, QSize size);
 
+// The chord pad: the numeric keypad's nine chord keys.
+QPixmap ChordPadPicture(QSize size);
+// The percussion set button: a drum.
+QPixmap DrumPicture(QSize size);
+// The two characters that stand for the percussion set (index 0 and 1).
+QPixmap CharacterPicture(int index, QSize size);
+// Background of the control strip of the compact modes.
+QPixmap StripPicture(QSize size, bool seasonal);
+// The small music icon of the 128-key bar.
+QPixmap NoteIconPicture(QSize size);
+
 // The face shown beside error messages (150 x 136).
 QPixmap FacePicture();
 

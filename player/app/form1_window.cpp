@@ -57,6 +57,8 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
   midi_->SetKeyboardView(display_.get());
   chords_ = std::make_unique<ChordSelection>(state_, *midi_, *display_, *this);
   keys_ = std::make_unique<KeyEvents>(state_, *midi_, *display_, *chords_, *this);
+  mouse_play_ = std::make_unique<MousePlay>(state_, *midi_, *display_, *this);
+  Keyboard_->SetMouseHandler(mouse_play_.get());
   midi_panel_ = new MidiPanel(state_, *midi_, *this, this);
   CreateMenu();
   Timer1.setInterval(1000);
@@ -84,7 +86,11 @@ void Form1::CreateControls() {
   Label3 = MakeLabel(this, "Label3");
   Label5 = MakeLabel(this, "Label5");
   Label8 = MakeLabel(this, "Label8");
-  Label9 = MakeLabel(this, "Label9");
+  Label1 = MakeLabel(this, "Label1");
+  Label2 = MakeLabel(this, "Label2");
+  LblTitle = MakeLabel(this, "LblTitle");
+  LblTitle->setAlignment(Qt::AlignCenter);
+  LblTitle->setWordWrap(true);
   Lbl_Chord = MakeLabel(this, "Lbl_Chord");
   LblNote = MakeLabel(this, "LblNote");
   for (int i = 0; i < 2; ++i) {
@@ -132,7 +138,7 @@ void Form1::SetFontsAndCaptions() {
   auto size = [this](int entry) { return static_cast<int>(LeadingInteger(Lang(entry))); };
   const std::string name13 = Lang(13);
   const std::string name18 = Lang(18);
-  for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label5, Label8, Label9}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label5, Label8}) {
     SetControlFont(w, size(15), name13);
   }
   SetControlFont(midi_panel_->List1, size(16), name13);
@@ -146,7 +152,11 @@ void Form1::SetFontsAndCaptions() {
   SetControlFont(this, size(19), name18);
   auto text = [this](int entry) { return QString::fromStdString(Lang(entry)); };
   Label8->setText(text(150) + text(154));
-  Label9->setText(text(151) + text(154));
+  Label1->setText(text(153) + text(154));
+  Label2->setText(text(155) + text(154));
+  LblTitle->setText("<span style='font-size:20pt; font-weight:600; color:#2c4a80'>" +
+                    text(0).toHtmlEscaped() + "</span><br><span style='color:#4a5a78'>" +
+                    text(2).toHtmlEscaped() + "</span>");
   Label5->setText(text(152) + text(154));
   Label3->setText(text(156));
   Check1->setText(text(184));
@@ -263,6 +273,10 @@ void Form1::WaitWithEvents(int milliseconds) {
   do {
     QApplication::processEvents(QEventLoop::AllEvents, milliseconds);
   } while (clock_.NowMs() - start < static_cast<std::uint32_t>(milliseconds));
+}
+
+void Form1::DoEvents() {
+  QApplication::processEvents();
 }
 
 void Form1::SetTimer1(bool enabled) {

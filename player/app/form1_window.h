@@ -11,6 +11,7 @@
 #include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
 #include "player/display/keyboard_display.h"
+#include "player/display/mouse_play.h"
 #include "player/input/key_event_actions.h"
 #include "player/input/key_events.h"
 #include "player/input/key_map_loader.h"
@@ -39,7 +40,8 @@ class Form1 : public QWidget,
               public NoteNameLabel,
               public ChordLabelView,
               public KeyMapNotices,
-              public MidiPanelHost {
+              public MidiPanelHost,
+              public MousePlayPeers {
   Q_OBJECT
 
  public:
@@ -102,6 +104,14 @@ class Form1 : public QWidget,
   void WaitWithEvents(int milliseconds) override;
   void SetTimer1(bool enabled) override;
 
+  // MousePlayPeers
+  std::vector<int> CurrentChord() const override { return state_.chords.CurrentChord; }
+  void ShowNotePicture(int, int) override {}
+  void Command10_MouseDown() override {}
+  void Command10_MouseUp() override {}
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void DoEvents() override;
+
   void SetTopmost(int flag);
 
  protected:
@@ -161,6 +171,7 @@ class Form1 : public QWidget,
   std::unique_ptr<KeyboardDisplay> display_;
   std::unique_ptr<ChordSelection> chords_;
   std::unique_ptr<KeyEvents> keys_;
+  std::unique_ptr<MousePlay> mouse_play_;
   MidiPanel* midi_panel_ = nullptr;
 
   LampShape* Shape1 = nullptr;
@@ -168,7 +179,9 @@ class Form1 : public QWidget,
   QLabel* Label3 = nullptr;  // transposition
   QLabel* Label5 = nullptr;  // device
   QLabel* Label8 = nullptr;  // instrument
-  QLabel* Label9 = nullptr;  // octave
+  QLabel* Label1 = nullptr;  // chord
+  QLabel* Label2 = nullptr;  // octave
+  QLabel* LblTitle = nullptr;
   QLabel* Lbl_Chord = nullptr;
   QLabel* LblNote = nullptr;
   std::array<QLabel*, 2> Label12{};

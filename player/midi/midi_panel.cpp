@@ -78,7 +78,8 @@ MidiPanel::MidiPanel(PlayerState& state, MidiMode& midi, MidiPanelHost& host, QW
     OptBKS[slot] = new QRadioButton(form);
     OptBKS[slot]->setObjectName(QString("OptBKS_%1").arg(kBankNumbers[slot]));
     OptBKS[slot]->setFocusPolicy(Qt::NoFocus);
-    OptBKS[slot]->setFixedSize(12, 12);
+    OptBKS[slot]->setFixedSize(10, 10);
+    OptBKS[slot]->setStyleSheet("QRadioButton::indicator { width: 8px; height: 8px; }");
     OptBKS[slot]->hide();
     connect(OptBKS[slot], &QRadioButton::clicked, this,
             [this, slot] { OptBKS_Click(static_cast<int>(slot)); });
