@@ -14,6 +14,7 @@
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
 #include "player/layout/control_layout.h"
+#include "player/layout/score_panel.h"
 
 namespace kirivane {
 
@@ -117,6 +118,10 @@ void Form1::PlaceControls(int mode) {
     if (label_size > 0) font.setPointSize(label_size);
     label->setFont(font);
   }
+  PicScore->setGeometry(472, 0, 210, 565);
+  PicScore->setVisible(full && state_.layout.ScoreMode == 1);
+  mnuScoreOC->setChecked(state_.layout.ScoreMode == 1);
+  mnuScoreOC->setEnabled(full);
   if (full) {
     Put(Label1, places["Label1"]);
     Put(LblTitle, places["LblTitle"]);

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "player/app/form1_window.h"
+#include "player/layout/score_panel.h"
 
 namespace kirivane {
 
@@ -45,7 +46,10 @@ void Form1::CreateMenu() {
 
   QMenu* mnuPaneru = mnu->addMenu(text(174));
   mnuPaneru->setObjectName("mnuPaneru");
-  AddHiddenItem(mnuPaneru, "mnuScoreOC")->setText(text(349));
+  mnuScoreOC = AddItem(mnuPaneru, "mnuScoreOC");
+  mnuScoreOC->setText(text(349));
+  mnuScoreOC->setCheckable(true);
+  connect(mnuScoreOC, &QAction::triggered, this, &Form1::mnuScoreOC_Click);
   AddHiddenItem(mnuPaneru, "mnuPaneruOC")->setText(text(175));
   AddSeparator(mnuPaneru, "mnuber4")->setVisible(false);
   mnuTopmost = AddItem(mnuPaneru, "mnuTopmost");
@@ -106,6 +110,20 @@ void Form1::SetTopmost(int flag) {
   const bool shown = isVisible();
   setWindowFlag(Qt::WindowStaysOnTopHint, on);
   if (shown) show();
+}
+
+// Opens or closes the score panel: the full window grows or shrinks by its width.
+void Form1::mnuScoreOC_Click() {
+  LayoutState& layout = state_.layout;
+  layout.ScoreMode = 1 - layout.ScoreMode;
+  PicScore->ShowScoreNote(0);
+  midi_->SendShort(0x99, layout.ScoreMode == 1 ? 78 : 79, state_.midi.PlayVelocity);
+  if (layout.DisplayMode != 0) return;
+  const PixelSize client = ClientSize(0, layout.ScoreMode);
+  setFixedSize(client.Width, client.Height);
+  PicScore->setVisible(layout.ScoreMode == 1);
+  mnuScoreOC->setChecked(layout.ScoreMode == 1);
+  if (layout.RoundedWindow == 1) SetWindowRegion(WindowShape::kRounded);
 }
 
 void Form1::mnuTopmost_Click() {

@@ -17,6 +17,7 @@
 #include "player/app/form1_pictures.h"
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
+#include "player/layout/score_panel.h"
 
 namespace kirivane {
 
@@ -123,6 +124,7 @@ void Form1::CreateControls() {
   connect(Image7, &PictureButton::MouseUp, this, [this] { PercussionDrum(40, 42, false); });
   connect(Image8, &PictureButton::MouseDown, this, [this] { PercussionDrum(27, 28, true); });
   connect(Image8, &PictureButton::MouseUp, this, [this] { PercussionDrum(27, 28, false); });
+  PicScore = new ScorePanel(state_, this);
   Image12 = MakeLabel(this, "Image12");
   ImgLyrcon = MakeLabel(this, "ImgLyrcon");
 }
@@ -191,6 +193,10 @@ WindowPosition Form1::PositionTwips() const {
 
 void Form1::RefreshKeyboard() {
   display_->Refresh();
+}
+
+void Form1::ShowScoreNote(int n) {
+  PicScore->ShowScoreNote(n);
 }
 
 void Form1::ShowNoteName(int note) {
@@ -270,9 +276,11 @@ void Form1::ReturnFocus() {
 
 void Form1::WaitWithEvents(int milliseconds) {
   const std::uint32_t start = clock_.NowMs();
-  do {
+  for (;;) {
     QApplication::processEvents(QEventLoop::AllEvents, milliseconds);
-  } while (clock_.NowMs() - start < static_cast<std::uint32_t>(milliseconds));
+    if (clock_.NowMs() - start >= static_cast<std::uint32_t>(milliseconds)) return;
+    clock_.SleepMs(1);
+  }
 }
 
 void Form1::DoEvents() {

@@ -31,6 +31,7 @@ class Keyboard;
 class LampShape;
 class PictureButton;
 class RandomSource;
+class ScorePanel;
 
 // The main window: its controls, its menu, its timers, the display modes, and the staged
 // start and end of the program. Handlers read their controls, call core and show the result.
@@ -60,7 +61,7 @@ class Form1 : public QWidget,
   void ShowNoteName(int note) override;
   void PanelPicturesDown() override {}
   void PanelPicturesUp() override {}
-  void ShowScoreNote(int) override {}
+  void ShowScoreNote(int n) override;
   void ShowNotePicture(int) override {}
   void RestoreIfMinimized() override;
   void ApplyDisplayMode() override;
@@ -137,6 +138,7 @@ class Form1 : public QWidget,
   // form1_menu.cpp
   void CreateMenu();
   void mnuTopmost_Click();
+  void mnuScoreOC_Click();
   void mnuVol_Click();
   void LoadKeyMapFile(const std::string& path);
   void mnuKeysFileOpen_Click();
@@ -182,6 +184,7 @@ class Form1 : public QWidget,
   QLabel* Label1 = nullptr;  // chord
   QLabel* Label2 = nullptr;  // octave
   QLabel* LblTitle = nullptr;
+  ScorePanel* PicScore = nullptr;
   QLabel* Lbl_Chord = nullptr;
   QLabel* LblNote = nullptr;
   std::array<QLabel*, 2> Label12{};
@@ -200,6 +203,7 @@ class Form1 : public QWidget,
   QAction* mnuKeysMod = nullptr;
   QAction* mnuKeysPosition = nullptr;
   QAction* mnuCC = nullptr;
+  QAction* mnuScoreOC = nullptr;
 
   QTimer Timer1;
   QTimer WaitTimer;
