@@ -4,6 +4,10 @@
 
 namespace kirivane {
 
+// The MIDI layer names the key sources too; both must mean the same.
+static_assert(kSourceMouse == kKeySourceMouse && kSourceKeys == kKeySourceKeys &&
+              kSourcePlayback == kKeySourcePlayback);
+
 KeyboardDisplay::KeyboardDisplay(PlayerState& state, Surface& surface)
     : state_(state), paint_(surface) {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +36,7 @@ class KeyboardDisplay : public KeyboardView {
 
   void SetNoteNameLabel(NoteNameLabel* label) { note_label_ = label; }
   // The 37 labels of the key map, left to right; they show from the next redraw on.
-  void SetKeyLabels(const std::vector<std::string>& labels) { paint_.SetLabels(labels); }
+  void SetKeyLabels(std::span<const std::string> labels) { paint_.SetLabels(labels); }
 
   void DrawKeyDown(int index, int source) override;
   void DrawKeyUp(int index, int source) override;
