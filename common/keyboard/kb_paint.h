@@ -47,6 +47,8 @@ class KBPaint {
   // the 128-key bar (display mode 2), centred one below the other on the large keyboard.
   void ShowMessage(int display_mode, std::string_view first, std::string_view second);
   int MeasureTextWidth(std::string_view text);
+  // Blanks the whole surface (a layout change does this before the next redraw).
+  void Clear();
   void Refresh();
 
   const KeyboardKeys& Keys() const { return keys_; }

@@ -47,6 +47,7 @@ class KeyboardDisplay : public KeyboardView {
   void DrawKeyDown128(int note, int source);
   void DrawKeyUp128(int note, int source);
   void Refresh() { paint_.Refresh(); }
+  void ClearSurface() { paint_.Clear(); }
 
   // Replaces the keyboard by the text and a second line: the progress count / total in
   // percent, or a waiting note when total is 0.
