@@ -79,9 +79,14 @@ int KeyEvents::Form_KeyUp(int key_code, int /*shift*/, KeyFlags flags) {
 }
 
 void KeyEvents::PlayKey(int k) {
-  const auto offsets = SoundingOffsets(state_.chords);
-  for (int f : offsets) midi_.KeyNoteOn(k + f + 12);
-  for (int f : offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kSourceKeys);
+  auto& held = state_.input.HeldKeys[static_cast<std::size_t>(k)];
+  held.offsets = SoundingOffsets(state_.chords);
+  held.notes.clear();
+  for (int f : held.offsets) {
+    held.notes.push_back(Mod128(midi_.NoteOfKey(k + f + 12)));
+    midi_.KeyNoteOn(k + f + 12);
+  }
+  for (int f : held.offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kSourceKeys);
   actions_.RefreshKeyboard();
   const auto& midi = state_.midi;
   if (state_.layout.DisplayMode == 2) {
@@ -92,10 +97,19 @@ void KeyEvents::PlayKey(int k) {
 }
 
 void KeyEvents::ReleaseKey(int k) {
-  // The chord selected now decides which notes end, as the chord of the press may have changed.
-  const auto offsets = SoundingOffsets(state_.chords);
-  for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
-  for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+  auto& held = state_.input.HeldKeys[static_cast<std::size_t>(k)];
+  if (!held.notes.empty()) {
+    // The notes of the press end, whatever octave, transposition or chord holds now.
+    for (int note : held.notes) midi_.SendNoteOff(note);
+    for (int f : held.offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+    held = HeldKeyNotes();
+  } else {
+    // A release without a press (held since before the window had the keys): harmless
+    // note-offs for what the key would sound now.
+    const auto offsets = SoundingOffsets(state_.chords);
+    for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
+    for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+  }
   actions_.RefreshKeyboard();
   actions_.PanelPicturesUp();
   state_.input.KeyDownState[static_cast<std::size_t>(k)] = -1;
