@@ -67,14 +67,10 @@ int KeyEvents::Form_KeyUp(int key_code, int /*shift*/, KeyFlags flags) {
   const int k = KeyNumberOf(key_code, flags);
   if (k != 0) ReleaseKey(k);
   if (key_code == vk::kSpace) {
-    state_.input.DamperDown = 0;
-    midi_.DamperOff();
+    ReleaseDamper();
     key_code = 0;
   }
-  if (key_code == vk::kEscape && state_.input.EscHeld == -1 && EscConditions(state_, actions_)) {
-    actions_.ShowRecordPicture(kRecordPictureNormal);
-    state_.input.EscHeld = 0;
-  }
+  if (key_code == vk::kEscape) ReleaseEsc();
   return key_code;
 }
 
@@ -119,8 +115,20 @@ void KeyEvents::ReleaseAllHeldKeys() {
   for (int k = kFirstKeyNumber; k <= kLastKeyNumber; ++k) {
     if (state_.input.KeyDownState[static_cast<std::size_t>(k)] == k) ReleaseKey(k);
   }
-  if (state_.input.DamperDown == -1) Form_KeyUp(vk::kSpace, 0);
-  if (state_.input.EscHeld == -1) Form_KeyUp(vk::kEscape, 0);
+  if (state_.input.DamperDown == -1) ReleaseDamper();
+  ReleaseEsc();
+}
+
+void KeyEvents::ReleaseDamper() {
+  state_.input.DamperDown = 0;
+  midi_.DamperOff();
+}
+
+void KeyEvents::ReleaseEsc() {
+  if (state_.input.EscHeld == -1 && EscConditions(state_, actions_)) {
+    actions_.ShowRecordPicture(kRecordPictureNormal);
+    state_.input.EscHeld = 0;
+  }
 }
 
 void KeyEvents::FocusLost() {

@@ -239,6 +239,14 @@ TEST_F(KeyEventsTest, LosingTheFocusReleasesHeldKeysAndTheDamper) {
   keys_.Form_KeyUp('V', 0);  // the late release finds the key already up
   keys_.Form_KeyDown('V', 0);
   EXPECT_EQ(NoteOns(), 1);
+  keys_.Form_KeyUp('V', 0);
+
+  // Space bound as a note as well: the focus loss ends its note once and the damper once.
+  state_.input.KeyIndexOfCode[32] = 30;
+  keys_.Form_KeyDown(32, 0);
+  out_.Clear();
+  keys_.FocusLost();
+  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x80, 78, 0x40}, {0xB0, 64, 0}}));
 
   // With the hook on, keys keep arriving from other applications: nothing is released.
   state_.input.HookActive = -1;
