@@ -5,6 +5,26 @@
 
 namespace kirivane {
 
+// Bank numbers that have an option button and a menu item, in ascending order. Widget arrays
+// below are indexed by the slot of a bank in this list (bank 16 is slot 10).
+inline constexpr std::array<int, 13> kBankNumbers{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 24, 32};
+
+// The bank option buttons and the bank menu as the window shows them.
+struct BankWidgets {
+  std::array<bool, 13> MenuVisible{true, true, true, true, true, true, true,
+                                   true, true, true, true, true, true};
+  std::array<std::string, 13> MenuCaption{"0", "1", "2", "3",  "4",  "5", "6",
+                                          "7", "8", "9", "16", "24", "32"};
+  std::array<bool, 13> MenuChecked{true};
+  std::array<bool, 13> ButtonVisible{};
+  std::array<bool, 13> ButtonEnabled{true, true, true, true, true, true, true,
+                                     true, true, true, true, true, true};
+  std::array<std::string, 13> ButtonToolTip{};
+  std::array<int, 13> ButtonLeft{};
+  std::array<int, 13> ButtonTop{};
+  int OptionOn = 0;  // bank whose option button is on
+};
+
 // MIDI output state: channels, velocities, the open device.
 struct MidiState {
   int KeyVelocity = 121;   // velocity of notes played from the keyboard (1..127)
@@ -30,6 +50,7 @@ struct MidiState {
   int BankMSB = 0;  // bank selected now
   // Per program 0..127: its variation list ("0:Piano,8:Piano 2"), empty without variations.
   std::array<std::string, 128> BankVariations{};
+  BankWidgets Banks;
   int PreviewNote = -1;  // note of the instrument list's preview while it sounds, else -1
 };
 
