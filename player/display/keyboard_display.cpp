@@ -42,6 +42,7 @@ void KeyboardDisplay::DrawKeyUp128(int note, int source) {
 }
 
 void KeyboardDisplay::RedrawKeyboard() {
+  paint_.SetLabels(state_.input.KeyLabels);
   paint_.RedrawKeyboard(Mode());
 }
 

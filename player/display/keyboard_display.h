@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,12 +34,11 @@ class KeyboardDisplay : public KeyboardView {
   KeyboardDisplay(PlayerState& state, Surface& surface);
 
   void SetNoteNameLabel(NoteNameLabel* label) { note_label_ = label; }
-  // The 37 labels of the key map, left to right; they show from the next redraw on.
-  void SetKeyLabels(std::span<const std::string> labels) { paint_.SetLabels(labels); }
 
   void DrawKeyDown(int index, int source) override;
   void DrawKeyUp(int index, int source) override;
   bool IsPressed128(int note) const override { return paint_.IsPressed128(note); }
+  // Full redraw, with the labels the key map gives the keys now.
   void RedrawKeyboard() override;
   void ShowKeyboardMessage(const char* utf8_text) override;
 
