@@ -32,7 +32,7 @@ KBPaint::KBPaint(Surface& surface) : surface_(surface) {
   }
 }
 
-void KBPaint::SetLabels(const std::vector<std::string>& labels) {
+void KBPaint::SetLabels(std::span<const std::string> labels) {
   for (int index = 0; index < kKeys37; ++index) {
     const auto i = static_cast<std::size_t>(index);
     keys_.Keys37[i].Label = i < labels.size() ? KeyLabelText(labels[i]) : std::string();

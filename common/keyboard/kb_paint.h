@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/keyboard/keyboard_layout.h"
 #include "common/keyboard/surface.h"
@@ -35,7 +35,7 @@ class KBPaint {
 
   // Labels of the 37 keys from the key map; only the first two characters are kept. They show
   // from the next redraw on.
-  void SetLabels(const std::vector<std::string>& labels);
+  void SetLabels(std::span<const std::string> labels);
 
   void RedrawKeyboard(const KeyboardMode& mode);
   void DrawKeyDown(int index, int source, const KeyboardMode& mode);
@@ -47,6 +47,8 @@ class KBPaint {
   // the 128-key bar (display mode 2), centred one below the other on the large keyboard.
   void ShowMessage(int display_mode, std::string_view first, std::string_view second);
   int MeasureTextWidth(std::string_view text);
+  // Blanks the whole surface (a layout change does this before the next redraw).
+  void Clear();
   void Refresh();
 
   const KeyboardKeys& Keys() const { return keys_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
 
@@ -51,6 +52,12 @@ KeyMapText ParseKeyMapText(std::string_view contents) {
     result.records.push_back({KeyMapNumber(fields[0]), fields[1], KeyMapNumber(fields[2])});
   }
   return result;
+}
+
+std::optional<KeyMapText> ReadKeyMapFile(const std::string& path) {
+  const auto bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return ParseKeyMapText(DecodeToUtf8(*bytes));
 }
 
 std::string KeyLabelOf(std::string_view label) {

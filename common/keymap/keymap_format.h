@@ -32,6 +32,10 @@ std::int64_t KeyMapNumber(std::string_view field);
 // after the third are ignored.
 KeyMapText ParseKeyMapText(std::string_view contents);
 
+// Reads a ".keys" file (UTF-8, or code page 932 from older installations); nothing when the
+// file cannot be read.
+std::optional<KeyMapText> ReadKeyMapFile(const std::string& path);
+
 // A label as shown on a key: every double quote removed, then the first two characters
 // (UTF-8 characters, not bytes).
 std::string KeyLabelOf(std::string_view label);

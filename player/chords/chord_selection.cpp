@@ -1,14 +1,15 @@
 #include "player/chords/chord_selection.h"
 
+#include "player/app/language_table.h"
+
 namespace kirivane {
 
 namespace {
 
 constexpr int kHookNoticeEntry = 284;
 
-const char* HookNotice(const PlayerState& state) {
-  const auto& table = state.app.LangTable;
-  return static_cast<int>(table.size()) > kHookNoticeEntry ? table[kHookNoticeEntry].c_str() : "";
+std::string HookNotice(const PlayerState& state) {
+  return LangText(state.app, kHookNoticeEntry);
 }
 
 bool DrawingOffWhileHooked(const PlayerState& state) {
@@ -76,7 +77,7 @@ void ChordSelection::ChordPadMouseDown(bool left_button, bool ctrl_alone) {
 
 void ChordSelection::RedrawAfterSelection() {
   if (DrawingOffWhileHooked(state_) && state_.chords.ChordIndex != 0) {
-    view_.ShowKeyboardMessage(HookNotice(state_));
+    view_.ShowKeyboardMessage(HookNotice(state_).c_str());
   } else {
     view_.RedrawKeyboard();
   }
@@ -92,7 +93,7 @@ void ChordSelection::ClearWithoutNotesOff() {
 
 void ChordSelection::RedrawOrShowHookNotice() {
   if (DrawingOffWhileHooked(state_)) {
-    view_.ShowKeyboardMessage(HookNotice(state_));
+    view_.ShowKeyboardMessage(HookNotice(state_).c_str());
   } else {
     view_.RedrawKeyboard();
   }

@@ -4,6 +4,10 @@
 
 namespace kirivane {
 
+// The MIDI layer names the key sources too; both must mean the same.
+static_assert(kSourceMouse == kKeySourceMouse && kSourceKeys == kKeySourceKeys &&
+              kSourcePlayback == kKeySourcePlayback);
+
 KeyboardDisplay::KeyboardDisplay(PlayerState& state, Surface& surface)
     : state_(state), paint_(surface) {}
 
@@ -38,6 +42,7 @@ void KeyboardDisplay::DrawKeyUp128(int note, int source) {
 }
 
 void KeyboardDisplay::RedrawKeyboard() {
+  paint_.SetLabels(state_.input.KeyLabels);
   paint_.RedrawKeyboard(Mode());
 }
 

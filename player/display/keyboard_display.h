@@ -34,18 +34,18 @@ class KeyboardDisplay : public KeyboardView {
   KeyboardDisplay(PlayerState& state, Surface& surface);
 
   void SetNoteNameLabel(NoteNameLabel* label) { note_label_ = label; }
-  // The 37 labels of the key map, left to right; they show from the next redraw on.
-  void SetKeyLabels(const std::vector<std::string>& labels) { paint_.SetLabels(labels); }
 
   void DrawKeyDown(int index, int source) override;
   void DrawKeyUp(int index, int source) override;
   bool IsPressed128(int note) const override { return paint_.IsPressed128(note); }
+  // Full redraw, with the labels the key map gives the keys now.
   void RedrawKeyboard() override;
   void ShowKeyboardMessage(const char* utf8_text) override;
 
   void DrawKeyDown128(int note, int source);
   void DrawKeyUp128(int note, int source);
   void Refresh() { paint_.Refresh(); }
+  void ClearSurface() { paint_.Clear(); }
 
   // Replaces the keyboard by the text and a second line: the progress count / total in
   // percent, or a waiting note when total is 0.

@@ -39,8 +39,9 @@ int MousePlay::NoteOf(int key) const {
 }
 
 std::vector<int> MousePlay::Intervals() const {
-  if (!ChordOn()) return {0};
-  return peers_.CurrentChord();
+  const auto& chord = state_.chords.CurrentChord;
+  if (!ChordOn() || chord.empty()) return {0};
+  return chord;
 }
 
 void MousePlay::Press(int key, float y) {

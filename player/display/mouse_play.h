@@ -13,8 +13,6 @@ namespace kirivane {
 class MousePlayPeers {
  public:
   virtual ~MousePlayPeers() = default;
-  // Intervals in semitones of the selected chord, in list order; asked while ChordActive is -1.
-  virtual std::vector<int> CurrentChord() const = 0;
   // The score view: note picture of a set (1 = the percussion pictures) and the score note.
   virtual void ShowNotePicture(int index, int set) = 0;
   virtual void ShowScoreNote(int note) = 0;

@@ -3,8 +3,16 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kirivane {
+
+// What a held key sounded when it was pressed, so its release ends exactly those notes even
+// when the octave, transposition or chord changed in between.
+struct HeldKeyNotes {
+  std::vector<int> offsets;  // chord offsets drawn, in order
+  std::vector<int> notes;    // notes sent, in the same order
+};
 
 // Typing-key state: key map, hook, damper from the Space key.
 struct InputState {
@@ -21,6 +29,7 @@ struct InputState {
   std::array<std::string, 37> KeyLabels{};
   // Per key number 0..44: the key number itself while held, -1 once released.
   std::array<std::int16_t, 45> KeyDownState{};
+  std::array<HeldKeyNotes, 45> HeldKeys{};
   int EscHeld = 0;       // -1 while Esc is held
   int ModeChanging = 0;  // -1 while a display mode change asked for from the keyboard is applied
 };

@@ -67,21 +67,22 @@ int KeyEvents::Form_KeyUp(int key_code, int /*shift*/, KeyFlags flags) {
   const int k = KeyNumberOf(key_code, flags);
   if (k != 0) ReleaseKey(k);
   if (key_code == vk::kSpace) {
-    state_.input.DamperDown = 0;
-    midi_.DamperOff();
+    ReleaseDamper();
     key_code = 0;
   }
-  if (key_code == vk::kEscape && state_.input.EscHeld == -1 && EscConditions(state_, actions_)) {
-    actions_.ShowRecordPicture(kRecordPictureNormal);
-    state_.input.EscHeld = 0;
-  }
+  if (key_code == vk::kEscape) ReleaseEsc();
   return key_code;
 }
 
 void KeyEvents::PlayKey(int k) {
-  const auto offsets = SoundingOffsets(state_.chords);
-  for (int f : offsets) midi_.KeyNoteOn(k + f + 12);
-  for (int f : offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kSourceKeys);
+  auto& held = state_.input.HeldKeys[static_cast<std::size_t>(k)];
+  held.offsets = SoundingOffsets(state_.chords);
+  held.notes.clear();
+  for (int f : held.offsets) {
+    held.notes.push_back(Mod128(midi_.NoteOfKey(k + f + 12)));
+    midi_.KeyNoteOn(k + f + 12);
+  }
+  for (int f : held.offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kSourceKeys);
   actions_.RefreshKeyboard();
   const auto& midi = state_.midi;
   if (state_.layout.DisplayMode == 2) {
@@ -92,10 +93,19 @@ void KeyEvents::PlayKey(int k) {
 }
 
 void KeyEvents::ReleaseKey(int k) {
-  // The chord selected now decides which notes end, as the chord of the press may have changed.
-  const auto offsets = SoundingOffsets(state_.chords);
-  for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
-  for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+  auto& held = state_.input.HeldKeys[static_cast<std::size_t>(k)];
+  if (!held.notes.empty()) {
+    // The notes of the press end, whatever octave, transposition or chord holds now.
+    for (int note : held.notes) midi_.SendNoteOff(note);
+    for (int f : held.offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+    held = HeldKeyNotes();
+  } else {
+    // A release without a press (held since before the window had the keys): harmless
+    // note-offs for what the key would sound now.
+    const auto offsets = SoundingOffsets(state_.chords);
+    for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
+    for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+  }
   actions_.RefreshKeyboard();
   actions_.PanelPicturesUp();
   state_.input.KeyDownState[static_cast<std::size_t>(k)] = -1;
@@ -105,8 +115,20 @@ void KeyEvents::ReleaseAllHeldKeys() {
   for (int k = kFirstKeyNumber; k <= kLastKeyNumber; ++k) {
     if (state_.input.KeyDownState[static_cast<std::size_t>(k)] == k) ReleaseKey(k);
   }
-  if (state_.input.DamperDown == -1) Form_KeyUp(vk::kSpace, 0);
-  if (state_.input.EscHeld == -1) Form_KeyUp(vk::kEscape, 0);
+  if (state_.input.DamperDown == -1) ReleaseDamper();
+  ReleaseEsc();
+}
+
+void KeyEvents::ReleaseDamper() {
+  state_.input.DamperDown = 0;
+  midi_.DamperOff();
+}
+
+void KeyEvents::ReleaseEsc() {
+  if (state_.input.EscHeld == -1 && EscConditions(state_, actions_)) {
+    actions_.ShowRecordPicture(kRecordPictureNormal);
+    state_.input.EscHeld = 0;
+  }
 }
 
 void KeyEvents::FocusLost() {

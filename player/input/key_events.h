@@ -39,6 +39,8 @@ class KeyEvents {
   int KeyNumberOf(int key_code, KeyFlags flags) const;
   void PlayKey(int k);
   void ReleaseKey(int k);
+  void ReleaseDamper();
+  void ReleaseEsc();
   // The keys handled only while the hook is off. True when the key was handled here.
   bool HandleWindowKey(int& key_code, int shift);
   void ChangeDisplayMode(int mode);

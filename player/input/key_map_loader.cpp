@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "common/basic/path_kind.h"
-#include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
 #include "common/keymap/keymap_format.h"
+#include "player/app/language_table.h"
 
 namespace kirivane {
 
@@ -13,17 +13,6 @@ namespace {
 
 constexpr int kKeyCount = 37;
 constexpr int kFirstKeyNumber = 7;
-
-std::string LangText(const PlayerState& state, int entry) {
-  const auto& table = state.app.LangTable;
-  return entry >= 0 && entry < static_cast<int>(table.size()) ? table[entry] : std::string();
-}
-
-std::string WithFirstArgument(std::string text, const std::string& value) {
-  const std::size_t at = text.find("%1");
-  if (at != std::string::npos) text.replace(at, 2, value);
-  return text;
-}
 
 bool SamePathNoCase(const std::string& a, const std::string& b) {
   return ToUpperAscii(a) == ToUpperAscii(b);
@@ -76,13 +65,13 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   input.KeyLabels.fill(std::string());
 
   if (!PathExists(path)) {
-    notices.ShowKeyMapMissing(WithFirstArgument(LangText(state, 340), path), LangText(state, 339));
+    notices.ShowKeyMapMissing(ReplacePlaceholder(LangText(state.app, 340), path),
+                              LangText(state.app, 339));
   }
   bool loaded = false;
   if (PathKind(path) == 1) {
-    if (const auto bytes = ReadFileBytes(path)) {
-      const KeyMapText text = ParseKeyMapText(*bytes);
-      loaded = text.ok() && ApplyRecords(text.records, random, input);
+    if (const auto text = ReadKeyMapFile(path)) {
+      loaded = text->ok() && ApplyRecords(text->records, random, input);
     }
   }
   if (loaded) {
@@ -99,8 +88,8 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   }
   for (int code = 1; code <= 254; ++code) input.KeyIndexOfCode[code] = 0;
   input.KeyLabels.fill(std::string());
-  notices.ShowDefaultKeyMapBroken(WithFirstArgument(LangText(state, 347), state.app.AppTitle),
-                                  LangText(state, 348));
+  notices.ShowDefaultKeyMapBroken(ReplacePlaceholder(LangText(state.app, 347), state.app.AppTitle),
+                                  LangText(state.app, 348));
   return KeyMapLoadResult::kFatal;
 }
 

@@ -32,9 +32,10 @@ entry() {
 }
 
 # Always on a virtual display of our own, so that held keys never reach a real desktop.
-# Xvfb picks a free display number itself and writes it to the given descriptor when ready.
+# Xvfb picks a free display number itself and writes it to the given descriptor when ready;
+# -noreset keeps it from resetting (and dropping new connections) whenever its last client goes.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" \
     >"$scratch/xvfb.log" 2>&1 &
   started+=("$!")
   for _ in $(seq 100); do

@@ -5,7 +5,9 @@
 
 #include "common/basic/random_source.h"
 #include "player/chords/chord_selection.h"
+#include "player/input/input_window.h"
 #include "player/input/key_event_actions.h"
+#include "player/input/key_hook.h"
 #include "player/input/key_map_loader.h"
 
 namespace kirivane::testing {
@@ -110,6 +112,57 @@ class FakeKeyEventActions : public KeyEventActions {
   void Log(const std::string& name, int value) {
     calls.push_back(name + " " + std::to_string(value));
   }
+};
+
+class FakeKeyHook : public KeyHook {
+ public:
+  bool SetHook() override {
+    ++sets;
+    return available;
+  }
+  void ResetHook() override { ++resets; }
+  bool available = true;
+  int sets = 0;
+  int resets = 0;
+};
+
+// Keeps what the window was asked to show; logs sounds, lamps and cursors in order.
+class FakeInputWindow : public InputWindow {
+ public:
+  void SetHookButton(const std::string& caption, int back_colour) override {
+    hook_caption = caption;
+    hook_colour = back_colour;
+  }
+  void SetHookButtonCaption(const std::string& caption) override { hook_caption = caption; }
+  void SetKeyPreview(bool on) override { key_preview = on; }
+  void RebuildCaption() override { ++captions; }
+  void FocusMainForm() override { ++focus; }
+  void ShowInformation(const std::string& text, const std::string& title) override {
+    messages.push_back({text, title});
+  }
+  void PlaySound(int wave_resource) override { sounds.push_back(wave_resource); }
+  void SetPercussionButtonNoDrop(bool value) override { no_drop = value; }
+  void ShowPercussionPicture(bool shown) override { percussion_picture = shown; }
+  void ClearMusicIcon() override { ++music_icon_clears; }
+  void SetDamperLamp(int border_rgb, int fill_rgb) override {
+    lamp_border = border_rgb;
+    lamp_fill = fill_rgb;
+  }
+  void SetPadCursor(int cursor_resource) override { cursors.push_back(cursor_resource); }
+
+  std::string hook_caption;
+  int hook_colour = 0;
+  bool key_preview = true;
+  int captions = 0;
+  int focus = 0;
+  std::vector<ShownMessage> messages;
+  std::vector<int> sounds;
+  bool no_drop = false;
+  bool percussion_picture = false;
+  int music_icon_clears = 0;
+  int lamp_border = 0;
+  int lamp_fill = 0;
+  std::vector<int> cursors;
 };
 
 }  // namespace kirivane::testing

@@ -8,6 +8,9 @@
 #include <string>
 #include <thread>
 
+// Last: Xlib defines macros (None, Bool, Status) that clash with names in other headers.
+#include <X11/Xlib.h>
+
 namespace kirivane {
 namespace {
 
@@ -69,6 +72,10 @@ TEST(HeldKeys, UnreachableDisplayMeansNothingHeld) {
 TEST(HeldKeys, ReadsKeysPressedOnTheXServer) {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') GTEST_SKIP() << "needs an X display";
+  // An X server resets whenever its last client leaves and drops connections meanwhile; this
+  // connection stays open so that the short-lived clients below never meet a reset.
+  Display* keep_alive = XOpenDisplay(display);
+  ASSERT_NE(keep_alive, nullptr);
   if (!Xdotool("keyup Control_L Control_R Shift_L Shift_R")) GTEST_SKIP() << "needs xdotool";
 
   HeldKeys held = ReadHeldKeys();
@@ -82,6 +89,7 @@ TEST(HeldKeys, ReadsKeysPressedOnTheXServer) {
   held = ReadWhileHolding("Shift_L");
   EXPECT_FALSE(held.ctrl);
   EXPECT_TRUE(held.shift);
+  XCloseDisplay(keep_alive);
 }
 
 }  // namespace

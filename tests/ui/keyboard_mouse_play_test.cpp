@@ -12,7 +12,6 @@ namespace kirivane {
 namespace {
 
 struct QuietPeers : MousePlayPeers {
-  std::vector<int> CurrentChord() const override { return {0, 4, 7}; }
   void ShowNotePicture(int, int) override {}
   void ShowScoreNote(int note) override { score_notes.push_back(note); }
   void Command10_MouseDown() override {}
@@ -68,6 +67,7 @@ void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
   PlayerState state;
   state.layout.DisplayMode = 0;
   state.chords.ChordActive = -1;
+  state.chords.CurrentChord = {0, 4, 7};
   testing::FakeMidiOut out;
   MidiMode midi(state, out);
   Keyboard keyboard;

@@ -278,9 +278,9 @@ void KeyboardSurfaceTest::writesPicturesOfTheKeyboards() {
   QVERIFY(QDir().mkpath(folder));
   QImageSurface surface;
   KBPaint paint(surface);
-  paint.SetLabels({"Z", "S", "X", "D", "C", "V", "G", "B", "H", "N", "M", "K", ",",
-                   "L", ".", ";", "/", "Q", "2", "W", "3", "E", "R", "5", "T", "6",
-                   "Y", "7", "U", "I", "9", "O", "0", "P", "@", "^", "["});
+  paint.SetLabels(std::vector<std::string>{
+      "Z", "S", "X", "D", "C", "V", "G", "B", "H", "N", "M", "K", ",", "L", ".", ";", "/", "Q", "2",
+      "W", "3", "E", "R", "5", "T", "6", "Y", "7", "U", "I", "9", "O", "0", "P", "@", "^", "["});
   KeyboardMode mode;
   paint.RedrawKeyboard(mode);
   QVERIFY(surface.Image().copy(0, 0, 440, 120).save(folder + "/keyboard37-idle.png"));

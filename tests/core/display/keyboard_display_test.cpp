@@ -89,6 +89,16 @@ TEST_F(KeyboardDisplayTest, ModeTwoDrawsTheBarAtTheOctave) {
   EXPECT_FALSE(display.IsPressed128(72));
 }
 
+TEST_F(KeyboardDisplayTest, LabelsOfTheKeyMapShowFromTheNextRedraw) {
+  state.input.KeyLabels[5] = "Q";
+  display.DrawKeyDown(5, kKeySourceKeys);
+  EXPECT_TRUE(surface.texts.empty());
+  display.RedrawKeyboard();
+  ASSERT_EQ(surface.texts.size(), 1u);
+  EXPECT_EQ(surface.texts[0].text, "Q");
+  EXPECT_EQ(surface.texts[0].x, KeyX37(5) + 5);
+}
+
 TEST_F(KeyboardDisplayTest, NoteNameOnlyWhileStopped) {
   display.ShowNoteName(60);
   EXPECT_EQ(label.caption, "C4");

@@ -14,7 +14,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 struct FakePeers : MousePlayPeers {
-  std::vector<int> CurrentChord() const override { return chord; }
   void ShowNotePicture(int index, int set) override {
     calls.push_back("picture " + std::to_string(index) + " " + std::to_string(set));
   }
@@ -25,7 +24,6 @@ struct FakePeers : MousePlayPeers {
     calls.push_back("form " + std::to_string(button));
   }
   void DoEvents() override { ++events; }
-  std::vector<int> chord;
   std::vector<std::string> calls;
   int events = 0;
 };
@@ -168,7 +166,7 @@ TEST_F(MousePlayTest, ReleaseEndsWhatThePressSoundedAfterAnOctaveOrChordChange) 
   mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(5), 100);
   state.midi.OctaveShift = 1;
   state.chords.ChordActive = -1;
-  peers.chord = {0, 4, 7};
+  state.chords.CurrentChord = {0, 4, 7};
   mouse.Keyboard_MouseUp(kMouseLeft, 0, XOf(5), 100);
   const std::vector<Bytes> expected = {On(60, 121), Off(60)};
   EXPECT_EQ(out.ShortMessages(), expected);
@@ -196,7 +194,7 @@ TEST_F(MousePlayTest, DoubleClickSoundsTheKeyTwice) {
 
 TEST_F(MousePlayTest, ChordSoundsEveryNoteButDrawsOnlyKeysOnTheKeyboard) {
   state.chords.ChordActive = -1;
-  peers.chord = {0, 4, 7};
+  state.chords.CurrentChord = {0, 4, 7};
   mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(34), 100);
   const std::vector<Bytes> on = {On(89, 121), On(93, 121), On(96, 121)};
   EXPECT_EQ(out.ShortMessages(), on);
@@ -233,7 +231,7 @@ TEST_F(MousePlayTest, BarPlaysTheNoteUnderThePointerAtKeyVelocity) {
 TEST_F(MousePlayTest, BarChordSkipsNotesBeyondTheRange) {
   Bar();
   state.chords.ChordActive = -1;
-  peers.chord = {0, 4, 7};
+  state.chords.CurrentChord = {0, 4, 7};
   mouse.Keyboard_MouseDown(kMouseLeft, 0, 597, 20);  // note 127
   EXPECT_EQ(out.ShortMessages(), std::vector<Bytes>{On(127, 121)});
   mouse.Keyboard_MouseUp(kMouseLeft, 0, 597, 20);

@@ -239,6 +239,14 @@ TEST_F(KeyEventsTest, LosingTheFocusReleasesHeldKeysAndTheDamper) {
   keys_.Form_KeyUp('V', 0);  // the late release finds the key already up
   keys_.Form_KeyDown('V', 0);
   EXPECT_EQ(NoteOns(), 1);
+  keys_.Form_KeyUp('V', 0);
+
+  // Space bound as a note as well: the focus loss ends its note once and the damper once.
+  state_.input.KeyIndexOfCode[32] = 30;
+  keys_.Form_KeyDown(32, 0);
+  out_.Clear();
+  keys_.FocusLost();
+  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x80, 78, 0x40}, {0xB0, 64, 0}}));
 
   // With the hook on, keys keep arriving from other applications: nothing is released.
   state_.input.HookActive = -1;
@@ -280,6 +288,31 @@ TEST_F(KeyEventsTest, ThePercussionSetShowsAPictureForEveryPressAndRepeat) {
   int pictures = 0;
   for (const auto& call : actions_.calls) pictures += call == "ShowNotePicture 59";
   EXPECT_EQ(pictures, 2);
+}
+
+TEST_F(KeyEventsTest, AReleaseEndsTheNotesItsPressStarted) {
+  // The octave moves while V is held: the release still ends note 60, none hangs.
+  keys_.Form_KeyDown('V', 0);
+  keys_.Form_KeyDown(vk::F(9), 0);
+  keys_.Form_KeyUp('V', 0);
+  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x90, 60, 0x79}, {0x80, 60, 0x40}}));
+  keys_.Form_KeyDown('V', 0);  // the next press sounds the new octave
+  EXPECT_EQ(out_.ShortMessages().back(), (std::vector<std::uint8_t>{0x90, 72, 0x79}));
+  keys_.Form_KeyUp('V', 0);
+
+  // A chord chosen while a key is held: the release draws up the keys its press drew down.
+  keys_.Form_KeyDown('V', 0);
+  keys_.Form_KeyDown(vk::Numpad(1), 0);
+  view_.drawings.clear();
+  out_.Clear();
+  keys_.Form_KeyUp('V', 0);
+  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x80, 72, 0x40}}));
+  EXPECT_EQ(view_.drawings, (std::vector<testing::KeyDrawing>{{5, kSourceKeys, false}}));
+
+  // A release never preceded by a press sends the note-offs of what the key sounds now.
+  out_.Clear();
+  keys_.Form_KeyUp('B', 0);
+  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x80, 74, 0x40}, {0x80, 78, 0x40}, {0x80, 81, 0x40}}));
 }
 
 }  // namespace

@@ -41,6 +41,18 @@ TEST(KeyLabel, DropsQuotesAndKeepsTwoCharacters) {
   EXPECT_EQ(KeyLabelOf("\u00e9x"), "\u00e9x");
 }
 
+TEST(KeyMapFile, ReadsLabelsWrittenInCodePage932) {
+  const std::string dir = testing::MakeTempDir("kirivane-keymap-reader");
+  const std::string path = dir + "/old.keys";
+  ASSERT_TRUE(WriteFileAtomically(path, "1\t\x82\xa0\x82\xa2\x82\xa4\t65\r\n"));
+  const auto text = ReadKeyMapFile(path);
+  ASSERT_TRUE(text.has_value());
+  ASSERT_EQ(text->records.size(), 1u);
+  EXPECT_EQ(KeyLabelOf(text->records[0].label), "\u3042\u3044");
+  EXPECT_FALSE(ReadKeyMapFile(dir + "/none.keys").has_value());
+  std::filesystem::remove_all(dir);
+}
+
 TEST(KeyMapWriter, WritesCrLfLinesThatReadBackTheSame) {
   const std::vector<KeyMapRecord> records{{12, "Q", 81}, {12, "Q", 87}, {0, "R", 82}};
   const auto text = FormatKeyMapText(records);
