@@ -46,4 +46,15 @@ class MidiNotices {
   virtual void SetDamperLamp(int border_rgb, int fill_rgb) = 0;
 };
 
+// The controller panel's part in a sound reset: it re-applies its value after the device was
+// reset (pitch bend back to rest, modulation re-sent).
+class ControllerHook {
+ public:
+  virtual ~ControllerHook() = default;
+  // Sends value 0..127 of the panel's current controller mode (volume, bend or modulation).
+  virtual void ApplyCcValue(int value) = 0;
+  // Rest value of a controller mode (0 volume, 1 pitch bend, 2 modulation).
+  virtual int CcRest(int mode) const = 0;
+};
+
 }  // namespace kirivane

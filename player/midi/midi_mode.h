@@ -20,6 +20,7 @@ class MidiMode {
   void SetEventSink(EventSink* sink) { sink_ = sink; }
   void SetKeyboardView(KeyboardView* view) { view_ = view; }
   void SetNotices(MidiNotices* notices) { notices_ = notices; }
+  void SetControllerHook(ControllerHook* hook) { controller_ = hook; }
 
   // Device. OpenMidiOut returns 0 on success, else the device's error code (already shown
   // through MidiNotices).
@@ -48,6 +49,12 @@ class MidiMode {
   void ResetSound();
   void SendShort(int status, int data1, int data2);
   void SendLong(const std::vector<std::uint8_t>& bytes);
+  // Bank select and program change on the keyboard channel, then on the playback channel
+  // when that one differs.
+  void SendProgramOnChannels(int bank, int program);
+
+  PlayerState& State() { return state_; }
+  MidiOut& Out() { return out_; }
 
  private:
   PlayerState& state_;
@@ -55,6 +62,12 @@ class MidiMode {
   EventSink* sink_ = nullptr;
   KeyboardView* view_ = nullptr;
   MidiNotices* notices_ = nullptr;
+  ControllerHook* controller_ = nullptr;
+
+  void SendOnKeyAndPlay(int kind, int data1, int data2, bool play_also_when_equal);
+  void SendNoteOffsEverywhere();
+  void SetDamperLamp(int border_rgb, int fill_rgb);
+  void Record(int data, int velocity, int kind);
 };
 
 }  // namespace kirivane

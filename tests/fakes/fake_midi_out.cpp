@@ -15,7 +15,9 @@ void FakeMidiOut::SendShort(std::uint32_t value) {
                       static_cast<std::uint8_t>((value >> 16) & 0xFF)});
 }
 
-void FakeMidiOut::SendLong(const std::vector<std::uint8_t>& bytes) { messages.push_back(bytes); }
+void FakeMidiOut::SendLong(const std::vector<std::uint8_t>& bytes) {
+  messages.push_back(bytes);
+}
 
 std::string FakeMidiOut::ErrorText(int error_code) {
   return "fake error " + std::to_string(error_code);
@@ -27,6 +29,21 @@ std::vector<std::vector<std::uint8_t>> FakeMidiOut::ShortMessages() const {
     out.push_back({static_cast<std::uint8_t>(value & 0xFF),
                    static_cast<std::uint8_t>((value >> 8) & 0xFF),
                    static_cast<std::uint8_t>((value >> 16) & 0xFF)});
+  }
+  return out;
+}
+
+std::vector<std::string> FakeMidiOut::Hex() const {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::vector<std::string> out;
+  for (const auto& message : messages) {
+    std::string line;
+    for (auto byte : message) {
+      if (!line.empty()) line += ' ';
+      line += kDigits[byte >> 4];
+      line += kDigits[byte & 0x0F];
+    }
+    out.push_back(line);
   }
   return out;
 }

@@ -1,0 +1,139 @@
+// The built-in synthesizer rendered offline: real FluidSynth, real SoundFont, no audio device.
+#include "platform/midi/builtin_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "player/midi/sysex_messages.h"
+
+namespace kirivane {
+namespace {
+
+constexpr int kRate = 44100;
+
+std::uint32_t Pack(int status, int data1, int data2) {
+  return static_cast<std::uint32_t>(status | (data1 << 8) | (data2 << 16));
+}
+
+// Left channel of `frames` rendered frames.
+std::vector<double> RenderLeft(BuiltinSynth& synth, int frames) {
+  std::vector<std::int16_t> buffer(static_cast<std::size_t>(frames) * 2);
+  synth.Render(frames, buffer.data());
+  std::vector<double> left(static_cast<std::size_t>(frames));
+  for (int i = 0; i < frames; ++i) left[static_cast<std::size_t>(i)] = buffer[2 * i];
+  return left;
+}
+
+int Peak(const std::vector<double>& samples) {
+  double peak = 0;
+  for (double s : samples) peak = std::max(peak, std::abs(s));
+  return static_cast<int>(peak);
+}
+
+// Fundamental frequency by autocorrelation: the strongest lag between 1/1000 s and 1/150 s,
+// refined by a parabola through its neighbours.
+double PitchHz(const std::vector<double>& samples) {
+  const int min_lag = kRate / 1000;
+  const int max_lag = kRate / 150;
+  const int n = static_cast<int>(samples.size()) - max_lag - 1;
+  std::vector<double> r(static_cast<std::size_t>(max_lag + 2), 0.0);
+  for (int lag = min_lag - 1; lag <= max_lag + 1; ++lag) {
+    double sum = 0;
+    for (int i = 0; i < n; ++i) sum += samples[i] * samples[i + lag];
+    r[static_cast<std::size_t>(lag)] = sum;
+  }
+  int best = min_lag;
+  for (int lag = min_lag; lag <= max_lag; ++lag) {
+    if (r[lag] > r[best]) best = lag;
+  }
+  const double a = r[best - 1], b = r[best], c = r[best + 1];
+  const double shift = 0.5 * (a - c) / (a - 2 * b + c);
+  return kRate / (best + shift);
+}
+
+class BuiltinSynthTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    synth = BuiltinSynth::Create(kDefaultSoundFont, kRate, &error);
+    ASSERT_NE(synth, nullptr) << error;
+  }
+
+  // Pitch of note A4 on a flute, 0.2 s after its start.
+  double PitchOfA() {
+    synth->SendShort(Pack(0xC0, 73, 0));
+    synth->SendShort(Pack(0x90, 69, 100));
+    RenderLeft(*synth, kRate / 5);
+    const double pitch = PitchHz(RenderLeft(*synth, kRate / 4));
+    synth->SendShort(Pack(0x80, 69, 64));
+    RenderLeft(*synth, kRate * 2);
+    return pitch;
+  }
+
+  std::unique_ptr<BuiltinSynth> synth;
+};
+
+TEST_F(BuiltinSynthTest, NoteOnSoundsAndSilenceReturnsAfterNoteOff) {
+  EXPECT_LT(Peak(RenderLeft(*synth, kRate / 10)), 4);  // dither at most
+  synth->SendShort(Pack(0x90, 60, 121));
+  EXPECT_GT(Peak(RenderLeft(*synth, kRate / 2)), 1000);
+  synth->SendShort(Pack(0x80, 60, 64));
+  RenderLeft(*synth, kRate * 3);
+  EXPECT_LT(Peak(RenderLeft(*synth, kRate / 10)), 30);
+}
+
+TEST_F(BuiltinSynthTest, ResetReleasesNotesHeldByTheDamper) {
+  synth->SendShort(Pack(0xC0, 19, 0));  // an organ sounds as long as it is held
+  synth->SendShort(Pack(0xB0, 64, 127));
+  synth->SendShort(Pack(0x90, 64, 121));
+  synth->SendShort(Pack(0x80, 64, 64));
+  RenderLeft(*synth, kRate);
+  EXPECT_GT(Peak(RenderLeft(*synth, kRate / 10)), 100);  // still held
+  synth->Reset();
+  RenderLeft(*synth, kRate * 3);
+  EXPECT_LT(Peak(RenderLeft(*synth, kRate / 10)), 30);
+}
+
+TEST_F(BuiltinSynthTest, GsScaleTuningRaisesAAndResetsClearIt) {
+  const double plain = PitchOfA();
+  EXPECT_NEAR(plain, 440.0, 15.0);
+
+  synth->SendLong(ScaleTuningMessage("0 0 0 0 0 0 0 0 0 50 0 0"));
+  EXPECT_EQ(synth->ScaleTuning(0)[9], 50);
+  const double tuned = PitchOfA();
+  // +50 cents is a ratio of 1.0293.
+  EXPECT_NEAR(tuned / plain, std::pow(2.0, 50.0 / 1200.0), 0.006) << plain << " " << tuned;
+
+  synth->SendLong(GsResetMessage());
+  EXPECT_EQ(synth->ScaleTuning(0)[9], 0);
+  EXPECT_NEAR(PitchOfA() / plain, 1.0, 0.004);
+
+  synth->SendLong(ScaleTuningMessage("0 0 0 0 0 0 0 0 0 -40 0 0"));
+  EXPECT_LT(PitchOfA() / plain, 0.985);
+  synth->SendLong(XgResetMessage());
+  EXPECT_NEAR(PitchOfA() / plain, 1.0, 0.004);
+  synth->SendLong(ScaleTuningMessage("0 0 0 0 0 0 0 0 0 30 0 0"));
+  synth->SendLong(GmResetMessage());
+  EXPECT_NEAR(PitchOfA() / plain, 1.0, 0.004);
+}
+
+TEST_F(BuiltinSynthTest, DamagedTuningIsIgnored) {
+  auto message = ScaleTuningMessage("0 0 0 0 0 0 0 0 0 50 0 0");
+  message[20] ^= 0x01;  // wrong checksum
+  synth->SendLong(message);
+  EXPECT_EQ(synth->ScaleTuning(0)[9], 0);
+  synth->SendLong({0xF0, 0x41});  // no end byte: not a message
+}
+
+TEST(BuiltinSynthCreate, MissingSoundFontIsAnError) {
+  std::string error;
+  EXPECT_EQ(BuiltinSynth::Create("/nonexistent/none.sf2", kRate, &error), nullptr);
+  EXPECT_NE(error.find("/nonexistent/none.sf2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kirivane
