@@ -91,8 +91,9 @@ PerformanceMessage ReadErrorMessage(int number, const std::string& description,
 ParsedEvents ParsePerformanceData(std::string_view text, int version, int play_velocity,
                                   int clock_time) {
   ParsedEvents result;
-  if (text.empty()) return result;
   const auto count = static_cast<std::size_t>(std::count(text.begin(), text.end(), ','));
+  // Without a "," the text holds no complete event: the performance in memory stays.
+  if (count == 0) return result;
   EventTable table;
   table.Recreate(count + 1);
   const std::size_t needed = version == 2 ? 4 : 3;

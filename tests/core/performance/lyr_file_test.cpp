@@ -176,13 +176,16 @@ TEST(LyrFile, RefusedFilesLeaveThePerformanceInMemory) {
 }
 
 TEST(LyrFile, AFileWithoutEventTextKeepsThePerformance) {
-  PlayerState state = StateWithOldPerformance();
-  const PlayerState before = state;
-  const auto load = LoadPerformanceBytes(state, "#ClockTime=3\n#Title=New\n#MODDEP=9\n#Data=\n");
-  EXPECT_FALSE(load.error);
-  EXPECT_FALSE(load.replaced);
-  ExpectUnchanged(state, before);
-  EXPECT_EQ(state.midi.Modulation, 9);
+  for (const char* data : {"#Data=\n", "#Data=1:60:1:100\n", ""}) {
+    PlayerState state = StateWithOldPerformance();
+    const PlayerState before = state;
+    const std::string file = std::string("#ClockTime=3\n#Title=New\n#MODDEP=9\n") + data;
+    const auto load = LoadPerformanceBytes(state, file);
+    EXPECT_FALSE(load.error);
+    EXPECT_FALSE(load.replaced) << data;
+    ExpectUnchanged(state, before);
+    EXPECT_EQ(state.midi.Modulation, 9);
+  }
 }
 
 TEST(LyrFile, SavingAndLoadingARecordingGivesTheSameTable) {
