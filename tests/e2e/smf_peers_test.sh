@@ -133,6 +133,13 @@ audible "$p" || fail "rendered silence (peak $p)"
 duration=$(soxi -D peer.wav)
 awk -v d="$duration" 'BEGIN { exit !(d > 22.3 && d < 23.3) }' || fail "render length $duration"
 
+# Performances too long to render, and unreadable settings, are refused before writing.
+printf '#FileFormatVer=2\r\n#ClockTime=100\r\n#Data=0:60:1:100,80000:60:0:0,1:60:2:0,\r\n' > long.lyr
+if "$convert" long.lyr long.wav 2> err.txt; then fail "a nine-hour render accepted"; fi
+[[ ! -e long.wav ]] || fail "no output for a refused render"
+if "$convert" --settings missing.ini peer.lyr x.mid 2> err.txt; then fail "missing settings"; fi
+[[ ! -e x.mid ]] || fail "no output without settings"
+
 if ((failures > 0)); then
   echo "$failures failure(s)" >&2
   exit 1
