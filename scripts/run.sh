@@ -5,8 +5,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 build=${KIRIVANE_BUILD_DIR:-$root/build}
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  echo "No display found: starting under xvfb-run."
+# The player talks to X (on Wayland through XWayland, which sets DISPLAY).
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "No X display found: starting the player on a virtual display (xvfb-run)."
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/kirivane" "$@"
 fi
 exec "$build/bin/kirivane" "$@"

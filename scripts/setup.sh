@@ -15,8 +15,10 @@ packages=(
   libxi-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils midicsv sox
+  # screenshots of the virtual display (import -window root)
+  imagemagick
   # a font with Japanese glyphs for the Japanese interface
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-dejavu-core
 )
 
 missing=()
@@ -29,10 +31,16 @@ if ((${#missing[@]} == 0)); then
 fi
 
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
+as_root=()
 if ((EUID != 0)); then
-  sudo_cmd=(sudo)
+  if ! command -v sudo >/dev/null; then
+    echo "setup.sh: these packages are missing and installing them needs root (or sudo):" >&2
+    echo "  ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# sudo resets the environment, so the variable goes on the command line.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

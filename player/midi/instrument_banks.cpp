@@ -55,7 +55,7 @@ std::vector<VariationItem> ParseVariations(std::string_view list) {
     const std::size_t colon = piece.find(':');
     item.bank_text = piece.substr(0, colon);
     if (colon != std::string::npos) item.name = piece.substr(colon + 1);
-    item.bank = static_cast<int>(Truncate(LeadingNumber(item.bank_text)));
+    item.bank = static_cast<int>(LeadingInteger(item.bank_text));
     items.push_back(std::move(item));
   }
   return items;
@@ -161,6 +161,21 @@ void OptBKSClick(MidiMode& midi, int bank) {
 
 bool BankMenuAvailable(const MidiState& midi) {
   return !midi.BankVariations[static_cast<std::size_t>(SelectedProgram(midi))].empty();
+}
+
+std::vector<int> ScrollListToSelection(int selected) {
+  if (selected < 1 || selected > 127) return {};
+  return {selected == 127 ? 0 : 127, selected};
+}
+
+bool TakeArrowKeysFromPanel(InputState& input) {
+  if (input.ControllerKeys == 0) return false;
+  input.ControllerKeys = 0;
+  return true;
+}
+
+bool ListMouseMoveTakesArrowKeys(InputState& input, int x, int y) {
+  return x > 21 && y > 10 && TakeArrowKeysFromPanel(input);
 }
 
 void List1MouseDown(MidiMode& midi, bool time_display_visible) {

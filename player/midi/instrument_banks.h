@@ -68,6 +68,17 @@ void OptBKSClick(MidiMode& midi, int bank);
 // Whether the bank menu may pop up for the selected program.
 bool BankMenuAvailable(const MidiState& midi);
 
+// The selections that bring selected item s into view near the top of the list: another item
+// first, then s again. Empty when s is below 1 or above 127.
+std::vector<int> ScrollListToSelection(int selected);
+
+// The instrument list and the tuning box take the arrow keys from the controller panel when the
+// pointer enters them (or the box changes). Returns true when they were taken just now: the
+// window then gives the control the focus (and grows the list).
+bool TakeArrowKeysFromPanel(InputState& input);
+// For the instrument list: only once the pointer is well inside it.
+bool ListMouseMoveTakesArrowKeys(InputState& input, int x, int y);
+
 // Left button down and up on the instrument list: a preview of the program on channel 1.
 // No note sounds while the time display is shown.
 void List1MouseDown(MidiMode& midi, bool time_display_visible);

@@ -177,21 +177,21 @@ void MidiMode::AllNotesOff() {
   if (midi.PlayDamper == -1) DamperOff();
 }
 
-void MidiMode::SendOnKeyAndPlay(int kind, int data1, int data2, bool play_also_when_equal) {
+void MidiMode::SendControlOnSettingsChannels(int controller, int value) {
   const MidiState& midi = state_.midi;
-  SendShort(Status(kind, midi.KeyChannel), data1, data2);
-  if (play_also_when_equal || midi.PlayChannel != midi.KeyChannel) {
-    SendShort(Status(kind, midi.PlayChannel), data1, data2);
+  SendShort(Status(kControl, midi.KeyChannel), controller, value);
+  if (midi.PlayChannel != midi.KeyChannel) {
+    SendShort(Status(kControl, midi.PlayChannel), controller, value);
   }
-  if (midi.PercussionSet) SendShort(Status(kind, kPercussionChannel), data1, data2);
+  if (midi.PercussionSet) SendShort(Status(kControl, kPercussionChannel), controller, value);
 }
 
 void MidiMode::SendMainVolume(int volume) {
-  SendOnKeyAndPlay(kControl, kControllerVolume, volume, false);
+  SendControlOnSettingsChannels(kControllerVolume, volume);
 }
 
 void MidiMode::SendModulation() {
-  SendOnKeyAndPlay(kControl, kControllerModulation, state_.midi.Modulation, false);
+  SendControlOnSettingsChannels(kControllerModulation, state_.midi.Modulation);
 }
 
 void MidiMode::SendBankProgram(int bank, int program, int channel) {

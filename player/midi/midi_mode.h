@@ -64,7 +64,9 @@ class MidiMode {
   MidiNotices* notices_ = nullptr;
   ControllerHook* controller_ = nullptr;
 
-  void SendOnKeyAndPlay(int kind, int data1, int data2, bool play_also_when_equal);
+  // A controller on the keyboard channel, the playback channel when it differs, and channel 10
+  // while the percussion set is selected.
+  void SendControlOnSettingsChannels(int controller, int value);
   void SendNoteOffsEverywhere();
   void SetDamperLamp(int border_rgb, int fill_rgb);
   void Record(int data, int velocity, int kind);

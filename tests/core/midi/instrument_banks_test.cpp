@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_midi_out.h"
+#include "fakes/test_paths.h"
+#include "player/app/language_table.h"
 
 namespace kirivane {
 namespace {
@@ -171,6 +173,49 @@ TEST_F(InstrumentBanksTest, PreviewPlaysOnChannelOneWhateverTheKeyboardChannel) 
   List1MouseUp(midi);
   EXPECT_THAT(out.Hex(), ElementsAre("C0 07 00", "90 24 79", "80 24 10", "C0 07 00"));
 }
+
+TEST(InstrumentList, ScrollingAndArrowKeys) {
+  EXPECT_TRUE(ScrollListToSelection(0).empty());
+  EXPECT_TRUE(ScrollListToSelection(128).empty());
+  EXPECT_THAT(ScrollListToSelection(5), ElementsAre(127, 5));
+  EXPECT_THAT(ScrollListToSelection(127), ElementsAre(0, 127));
+  InputState input;
+  EXPECT_FALSE(ListMouseMoveTakesArrowKeys(input, 20, 50));  // still on the edge
+  EXPECT_TRUE(ListMouseMoveTakesArrowKeys(input, 22, 11));
+  EXPECT_EQ(input.ControllerKeys, 0);
+  EXPECT_FALSE(TakeArrowKeysFromPanel(input));  // already taken
+}
+
+// Every program of the delivered language files: as many bank buttons as its list names, in
+// one row, and the program goes out with a bank it offers.
+class DeliveredInstrumentsTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DeliveredInstrumentsTest, EveryProgramShowsItsBanks) {
+  PlayerState state;
+  ASSERT_TRUE(LoadLanguage(testing::ProgramDir(), GetParam(), state.app));
+  LoadInstrumentTable(state.app.LangTable, state.midi);
+  FakeMidiOut out;
+  MidiMode midi(state, out);
+  state.layout.DisplayMode = 0;
+  for (int program = 0; program < 128; ++program) {
+    state.midi.SelectedProgram = program;
+    const auto items = ParseVariations(state.midi.BankVariations[program]);
+    if (items.size() > 1) OptBKSClick(midi, items.back().bank);
+    const auto choice = List1Click(midi, {100, 300}, false);
+    const auto& banks = state.midi.Banks;
+    int shown = 0;
+    for (std::size_t slot = 0; slot < 13; ++slot) {
+      if (!banks.ButtonVisible[slot]) continue;
+      EXPECT_EQ(banks.ButtonLeft[slot], banks.ButtonLeft[0] + 10 * shown) << program;
+      ++shown;
+    }
+    EXPECT_EQ(shown, choice.variation_count > 1 ? choice.variation_count : 0) << program;
+    EXPECT_EQ(state.midi.BankMSB, items.size() > 1 ? items.back().bank : 0) << program;
+    EXPECT_EQ(out.ShortMessages().back()[1], program);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DeliveredInstrumentsTest, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace kirivane

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi/offline_synth_out.h"
+#include "player/midi/midi_mode.h"
 #include "player/midi/sysex_messages.h"
 
 namespace kirivane {
@@ -127,6 +129,21 @@ TEST_F(BuiltinSynthTest, DamagedTuningIsIgnored) {
   synth->SendLong(message);
   EXPECT_EQ(synth->ScaleTuning(0)[9], 0);
   synth->SendLong({0xF0, 0x41});  // no end byte: not a message
+}
+
+TEST(OfflineSynthOut, MidiModePlaysIntoTheRenderer) {
+  std::string error;
+  auto synth = BuiltinSynth::Create(kDefaultSoundFont, kRate, &error);
+  ASSERT_NE(synth, nullptr) << error;
+  OfflineSynthOut out(std::move(synth));
+  PlayerState state;
+  MidiMode midi(state, out);
+  midi.PlayRecordedNote(60, 108);
+  std::vector<std::int16_t> frames(kRate / 5 * 2);
+  out.Render(kRate / 5, frames.data());
+  int peak = 0;
+  for (auto sample : frames) peak = std::max(peak, std::abs(static_cast<int>(sample)));
+  EXPECT_GT(peak, 300);  // silence is dither at most
 }
 
 TEST(BuiltinSynthCreate, MissingSoundFontIsAnError) {

@@ -1,0 +1,67 @@
+// Cost of the typing-key path: one bound key pressed and released (notes, drawing requests),
+// with and without a chord, and loading the default key map from disk.
+#include <benchmark/benchmark.h>
+
+#include "fakes/fake_input.h"
+#include "fakes/fake_midi_hooks.h"
+#include "fakes/fake_midi_out.h"
+#include "fakes/test_paths.h"
+#include "player/input/key_events.h"
+#include "player/input/key_map_loader.h"
+
+namespace kirivane {
+namespace {
+
+struct Player {
+  Player()
+      : midi(state, out),
+        chords(state, midi, view, label),
+        keys(state, midi, view, chords, actions) {
+    state.app.ProgramFolder = testing::ProgramDir();
+    state.layout.DisplayMode = 0;
+    testing::FakeRandom random;
+    testing::FakeKeyMapNotices notices;
+    LoadKeyMap(state, ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName), random,
+               notices);
+  }
+  PlayerState state;
+  testing::FakeMidiOut out;
+  testing::FakeKeyboardView view;
+  testing::FakeChordLabel label;
+  testing::FakeKeyEventActions actions;
+  MidiMode midi;
+  ChordSelection chords;
+  KeyEvents keys;
+};
+
+void ClearLogs(Player& player) {
+  player.out.Clear();
+  player.view.drawings.clear();
+  player.actions.calls.clear();
+}
+
+void BM_KeyPressAndRelease(benchmark::State& bench) {
+  Player player;
+  if (bench.range(0) != 0) player.chords.SelectChordSlot(static_cast<int>(bench.range(0)));
+  for (auto _ : bench) {
+    player.keys.Form_KeyDown('V', 0);
+    player.keys.Form_KeyUp('V', 0);
+    if (player.out.packed.size() > 4096) ClearLogs(player);
+  }
+}
+BENCHMARK(BM_KeyPressAndRelease)->Arg(0)->Arg(4)->Arg(9);
+
+void BM_LoadDefaultKeyMap(benchmark::State& bench) {
+  PlayerState state;
+  state.app.ProgramFolder = testing::ProgramDir();
+  testing::FakeRandom random;
+  testing::FakeKeyMapNotices notices;
+  const auto path = ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName);
+  for (auto _ : bench) {
+    benchmark::DoNotOptimize(LoadKeyMap(state, path, random, notices));
+  }
+}
+BENCHMARK(BM_LoadDefaultKeyMap);
+
+}  // namespace
+}  // namespace kirivane

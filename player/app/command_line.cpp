@@ -1,0 +1,138 @@
+#include "player/app/command_line.h"
+
+#include "common/basic/text_rules.h"
+#include "player/app/language_table.h"
+
+namespace kirivane {
+
+namespace {
+
+// A text wrapped in quotes without them; a lone quote leaves nothing rather than reading past
+// its end.
+std::string WithoutFirstAndLast(std::string_view text) {
+  if (text.size() < 2) return {};
+  return std::string(text.substr(1, text.size() - 2));
+}
+
+bool HasPlayableExtension(std::string_view path) {
+  return EndsWithNoCase(path, "LYR") || EndsWithNoCase(path, "MID") || EndsWithNoCase(path, "MIDI");
+}
+
+void ChooseKeyMap(StartupPlan& plan, const char* file_name) {
+  plan.KeyMapFile = plan.ProgramFolder + "/" + file_name;
+  plan.KeyMapFromCommandLine = -1;
+}
+
+// One upper-cased piece of a switch list; only its first two characters name the switch.
+void ApplySwitch(const std::string& piece, StartupPlan& plan) {
+  const std::string name = piece.substr(0, 2);
+  if (name == "/_") {
+    plan.ShowVersion = plan.ShowVersion == 0 ? -1 : 0;
+  } else if (name == "/E") {
+    plan.ReloadEnglish = true;
+    plan.EnglishUI = 1;
+  } else if (name == "/T") {
+    // Only the first "/T" with a digit at its end counts; "/T" followed by no digit is ignored.
+    const char last = piece.back();
+    if (plan.TopmostSwitch == 2 && last >= '0' && last <= '9') plan.TopmostSwitch = last - '0';
+  } else if (name == "/H") {
+    plan.DrumStart = -1;
+  } else if (name == "/S") {
+    ChooseKeyMap(plan, "straight.keys");
+    plan.DrumStart = -1;
+  } else if (name == "/R") {
+    ChooseKeyMap(plan, "rand.keys");
+    plan.TitleSuffixEntry = kRandomKeyMapTitleEntry;
+  } else if (name == "/M") {
+    ChooseKeyMap(plan, "modkeys.keys");
+  } else if (name == "/P") {
+    plan.RequestedDisplayMode = piece == "/P128" ? 2 : 1;
+  } else if (name == "/K") {
+    plan.HookActive = -1;
+  }
+}
+
+void ApplySwitchList(std::string_view command_line, StartupPlan& plan) {
+  for (const std::string& piece : SplitKeepEmpty(ToUpperAscii(command_line), " ")) {
+    if (!piece.empty()) ApplySwitch(piece, plan);
+  }
+}
+
+}  // namespace
+
+std::string JoinCommandLine(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) {
+    if (argument.empty()) continue;
+    if (!line.empty()) line += ' ';
+    if (argument.find(' ') != std::string::npos) {
+      line += '"' + argument + '"';
+    } else {
+      line += argument;
+    }
+  }
+  return line;
+}
+
+std::string FirstToken(std::string_view command_line) {
+  if (command_line.empty()) return {};
+  const std::string_view separator = command_line.front() == '"' ? " \"" : " ";
+  const std::string token = SplitKeepEmpty(command_line, separator).front();
+  if (!token.empty() && token.front() == '"') return WithoutFirstAndLast(token);
+  return token;
+}
+
+bool IsSwitchList(std::string_view command_line) {
+  if (command_line.empty() || command_line.front() != '/') return false;
+  const std::string_view first_piece = command_line.substr(0, command_line.find(' '));
+  return first_piece.find_first_of("/.", 1) == std::string_view::npos;
+}
+
+StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
+                        bool other_instance_running, const std::string& program_folder) {
+  StartupPlan plan;
+  plan.ProgramFolder = program_folder;
+  plan.FirstLanguage = ctrl_held ? 1 : 0;
+  plan.EnglishUI = plan.FirstLanguage;
+
+  const std::string token = FirstToken(command_line);
+  if (other_instance_running) {
+    plan.HandOff = true;
+    plan.HandOffToken = token;
+    return plan;
+  }
+
+  if (token.empty()) {
+    if (shift_held) plan.KeyMapFile = program_folder + "/modkeys.keys";
+    return plan;
+  }
+  if (IsSwitchList(command_line)) {
+    ApplySwitchList(command_line, plan);
+  } else {
+    plan.OpenFile =
+        command_line.front() == '"' ? WithoutFirstAndLast(command_line) : std::string(command_line);
+    plan.OpenPending = -1;
+  }
+  if (!HasPlayableExtension(plan.OpenFile)) plan.OpenFile.clear();
+  return plan;
+}
+
+void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {
+  AppState& app = state.app;
+  app.ProgramFolder = plan.ProgramFolder;
+  app.EnglishUI = plan.EnglishUI;
+  app.AppTitle = LangText(app, 0);
+  app.ShowVersion = plan.ShowVersion;
+  app.TopmostSwitch = plan.TopmostSwitch;
+  app.TitleSuffix = plan.TitleSuffixEntry >= 0 ? LangText(app, plan.TitleSuffixEntry) : "";
+  app.OpenFile = plan.OpenFile;
+  app.OpenPending = plan.OpenPending;
+
+  state.input.DrumStart = plan.DrumStart;
+  state.input.KeyMapFile = plan.KeyMapFile;
+  state.input.KeyMapFromCommandLine = plan.KeyMapFromCommandLine;
+  state.input.HookActive = plan.HookActive;
+  state.layout.RequestedDisplayMode = plan.RequestedDisplayMode;
+}
+
+}  // namespace kirivane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "player/app/player_state.h"
+
+namespace kirivane {
+
+// Language entry shown at the end of the window caption with the random key map ("/R").
+inline constexpr int kRandomKeyMapTitleEntry = 186;
+
+// What start-up does, decided from the command line and the keys held at start before any
+// window exists. Fields named like PlayerState's hold the start values the switches, the file
+// rule and Shift choose; every other global starts at its default member value.
+struct StartupPlan {
+  bool HandOff = false;      // another instance runs: give it HandOffToken and end
+  std::string HandOffToken;  // first token of the command line, quotes removed
+
+  int FirstLanguage = 0;       // loaded first: 1 (English) when Ctrl is held, else 0
+  bool ReloadEnglish = false;  // "/E": load the English table after the first one
+  int EnglishUI = 0;           // language in use once start-up is done
+
+  int ShowVersion = 0;
+  int TopmostSwitch = 2;
+  int DrumStart = 0;
+  std::string KeyMapFile;
+  int KeyMapFromCommandLine = 0;
+  int TitleSuffixEntry = -1;  // language entry ending the caption; -1 = no suffix
+  int RequestedDisplayMode = 0;
+  int HookActive = 0;
+  std::string OpenFile;
+  int OpenPending = 0;
+  std::string ProgramFolder;
+};
+
+// The command line as the player reads it: the program arguments joined by single spaces, an
+// argument that contains a space wrapped in double quotes. Empty arguments are left out.
+std::string JoinCommandLine(const std::vector<std::string>& arguments);
+
+// The first token: the first piece of the command line (split at space-quote when it starts
+// with a quote, else at spaces), without its surrounding quotes.
+std::string FirstToken(std::string_view command_line);
+
+// True when the command line is a list of switches rather than a file. A switch list starts
+// with "/"; a Linux path starts with "/" too, so a first piece holding another "/" or a "."
+// (as "/home/user/song.lyr" does) is a file.
+bool IsSwitchList(std::string_view command_line);
+
+StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
+                        bool other_instance_running, const std::string& program_folder);
+
+// Writes the plan's start values into a freshly constructed state whose language table is
+// loaded already (the English one when ReloadEnglish asked for it): AppTitle and TitleSuffix
+// come from that table.
+void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state);
+
+}  // namespace kirivane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "player/app/player_state.h"
+#include "player/input/input_window.h"
+#include "player/input/key_hook.h"
+#include "player/midi/midi_hooks.h"
+
+namespace kirivane {
+
+enum class HookSwitchResult { kSwitchedOn, kSwitchedOff, kUnavailable };
+
+// The hook button's click: switches the global keyboard hook on or off, with the button's
+// caption and colour, the caption suffix, key preview and the keyboard drawing that go with
+// it. When the hook cannot start, nothing changes and kUnavailable tells the window to say so.
+HookSwitchResult Check1_Click(PlayerState& state, KeyHook& hook, InputWindow& window,
+                              KeyboardView& view);
+
+}  // namespace kirivane

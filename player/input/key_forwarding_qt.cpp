@@ -1,0 +1,27 @@
+#include "player/input/key_forwarding_qt.h"
+
+#include "common/keymap/vk_from_qt_qt.h"
+
+namespace kirivane {
+
+namespace {
+
+KeyFlags FlagsOf(const QKeyEvent& event, const VirtualKey& key) {
+  return {.auto_repeat = event.isAutoRepeat(), .right_shift = key.right_shift};
+}
+
+}  // namespace
+
+bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event) {
+  const VirtualKey key = VkFromQt(event);
+  if (key.code == 0) return false;
+  return keys.Form_KeyDown(key.code, ShiftMaskFromQt(event.modifiers()), FlagsOf(event, key)) == 0;
+}
+
+bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event) {
+  const VirtualKey key = VkFromQt(event);
+  if (key.code == 0) return false;
+  return keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), FlagsOf(event, key)) == 0;
+}
+
+}  // namespace kirivane

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QKeyEvent>
+
+#include "player/input/key_events.h"
+
+namespace kirivane {
+
+// Hands the window's Qt key events to the key handlers with their virtual-key code, modifier
+// mask, auto-repeat mark and Shift side. True when the handlers consumed the key, so the
+// window accepts the event and passes it no further (F10 then opens no menu).
+bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event);
+bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event);
+
+}  // namespace kirivane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "common/basic/random_source.h"
+#include "player/app/player_state.h"
+
+namespace kirivane {
+
+inline constexpr char kDefaultKeyMapName[] = "default.keys";
+inline constexpr char kModKeyMapName[] = "modkeys.keys";
+inline constexpr char kPositionKeyMapName[] = "Position.keys";
+inline constexpr char kStraightKeyMapName[] = "straight.keys";
+inline constexpr char kRandomKeyMapName[] = "rand.keys";
+
+// Full path of a key map in the program folder.
+std::string ProgramKeyMapPath(const std::string& program_folder, const std::string& name);
+
+// The key-map menu entry that carries the check mark for a key map file: the built-in maps
+// compared by full path without regard to case; any other file checks none.
+enum class KeyMapMenuEntry { kNone, kDefault, kMod, kPosition };
+KeyMapMenuEntry UpdateKeyMapMenu(const std::string& key_map_file,
+                                 const std::string& program_folder);
+
+// What loading a key map tells the window. Texts come from the language table, ready to show.
+class KeyMapNotices {
+ public:
+  virtual ~KeyMapNotices() = default;
+  // The file asked for does not exist (information box; the default map is loaded after it).
+  virtual void ShowKeyMapMissing(const std::string& text, const std::string& title) = 0;
+  // The default key map itself is missing or broken (error box; the program must close).
+  virtual void ShowDefaultKeyMapBroken(const std::string& text, const std::string& title) = 0;
+  virtual void CheckKeyMapMenu(KeyMapMenuEntry entry) = 0;
+};
+
+enum class KeyMapLoadResult {
+  kLoaded,         // the file asked for is in use
+  kDefaultLoaded,  // it was missing or broken; the default key map is in use instead
+  kFatal,          // not even the default key map could be loaded: close the program
+};
+
+// Replaces the key map (KeyIndexOfCode entries 1..254 and the 37 labels) by the file's. A file
+// that cannot be read, has a line of fewer than three fields or a key code the table cannot
+// hold is rejected as a whole, and the default key map is loaded in its place.
+KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomSource& random,
+                            KeyMapNotices& notices);
+
+// Key number 7..43 bound to a virtual-key code, 0 when none (or the code is outside 0..255).
+int KeyIndexOf(const InputState& input, int code);
+
+}  // namespace kirivane
