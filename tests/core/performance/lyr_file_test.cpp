@@ -243,7 +243,8 @@ TEST(LyrFile, MissingFilesAndFailedWritesAreReported) {
   EXPECT_EQ(load.error->insert, "53 (File not found)");
   const auto write = SavePerformanceFile(state, dir + "/no/such/folder/x.lyr", 0);
   ASSERT_TRUE(write);
-  EXPECT_EQ(write->text_entry, 341);
+  EXPECT_EQ(write->text_entry, 0);
+  EXPECT_NE(write->detail.find("x.lyr"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                           std::filesystem::directory_iterator()),
             0);  // no temporary file left behind
