@@ -247,6 +247,16 @@ std::optional<PerformanceMessage> ReadHeader(std::span<const std::uint8_t> bytes
   return std::nullopt;
 }
 
+std::optional<PerformanceMessage> NoChannelError(const std::array<bool, 16>& selected) {
+  if (std::any_of(selected.begin(), selected.end(), [](bool on) { return on; })) {
+    return std::nullopt;
+  }
+  PerformanceMessage message = MidiError("no channel is chosen for MIDI import");
+  message.text_entry = kEntryNoImportChannel;
+  message.insert.clear();
+  return message;
+}
+
 }  // namespace
 
 std::array<bool, 16> SelectedImportChannels(std::string_view list, bool percussion) {
@@ -268,10 +278,8 @@ MidiImportResult ReadMidiBytes(std::span<const std::uint8_t> bytes,
                                const MidiImportOptions& options) {
   MidiImportResult result;
   const auto selected = SelectedImportChannels(options.channels, options.percussion);
-  if (std::none_of(selected.begin(), selected.end(), [](bool on) { return on; })) {
-    result.error = MidiError("no channel is chosen for MIDI import");
-    result.error->text_entry = kEntryNoImportChannel;
-    result.error->insert.clear();
+  if (auto error = NoChannelError(selected)) {
+    result.error = std::move(error);
     return result;
   }
   int tracks = 0;
@@ -338,6 +346,10 @@ void InstallMidiImport(PlayerState& state, MidiImport import) {
 
 MidiFileRead ReadMidiFile(PlayerState& state, const std::string& path) {
   MidiFileRead read;
+  const MidiImportOptions options = ImportOptionsOf(state);
+  // Without a channel to read, the file is not even opened.
+  read.error = NoChannelError(SelectedImportChannels(options.channels, options.percussion));
+  if (read.error) return read;
   const auto bytes = ReadFileBytes(path);
   if (!bytes) {
     read.error = FileAccessMessage(path, false);
@@ -345,7 +357,7 @@ MidiFileRead ReadMidiFile(PlayerState& state, const std::string& path) {
   }
   const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes->data()),
                                            bytes->size());
-  MidiImportResult imported = ReadMidiBytes(view, ImportOptionsOf(state));
+  MidiImportResult imported = ReadMidiBytes(view, options);
   if (imported.error) {
     read.error = std::move(imported.error);
     return read;

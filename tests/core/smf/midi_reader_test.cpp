@@ -201,6 +201,10 @@ TEST(MidiReader, AFailedImportLeavesThePerformanceInMemory) {
   EXPECT_EQ(state.events, before.events);
   EXPECT_EQ(state.performance.Tempo, 77);
   EXPECT_EQ(ReadMidiFile(state, dir + "/none.mid").error->insert, "53 (File not found)");
+  state.smf.MidiReadChannels = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16";
+  state.midi.PercussionSet = true;  // inverted: none
+  EXPECT_EQ(ReadMidiFile(state, dir + "/bad.mid").error->text_entry, 337);
+  EXPECT_EQ(state.events, before.events);
   std::filesystem::remove_all(dir);
 }
 
