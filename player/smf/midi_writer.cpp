@@ -160,6 +160,10 @@ int ExportTempo(int tempo) {
   return std::max(tempo, 4);  // 60000000 / 4 still fits the three bytes of a tempo event
 }
 
+std::string MidiFileSignature(const PlayerState& state) {
+  return "Kirivane" + state.app.VersionText;
+}
+
 std::vector<std::uint8_t> BuildMidiFile(const PlayerState& state, int bank) {
   const int tempo = ExportTempo(state.performance.Tempo);
   const auto ch = static_cast<std::uint8_t>(std::clamp(state.midi.KeyOutChannel, 1, 16) - 1);
@@ -167,7 +171,7 @@ std::vector<std::uint8_t> BuildMidiFile(const PlayerState& state, int bank) {
   track.reserve(256 + static_cast<std::size_t>(std::max(0, state.events.EventCount)) * 7);
   AppendTextMeta(0x03, state.performance.PerfTitle, &track);
   AppendTextMeta(0x02, state.performance.PerfAuthor, &track);
-  AppendTextMeta(0x01, kMidiFileSignature, &track);
+  AppendTextMeta(0x01, MidiFileSignature(state), &track);
   AppendSetup(state, bank, tempo, ch, &track);
   AppendPerformance(state, tempo, ch, &track);
 

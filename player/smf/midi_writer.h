@@ -10,8 +10,6 @@
 
 namespace kirivane {
 
-// Text of the track's fixed text event: the program that wrote the file.
-inline constexpr const char* kMidiFileSignature = "Kirivane v4.0.2 (Standard MIDI File export)";
 inline constexpr int kMidiDivision = 480;     // ticks per quarter note of exported files
 inline constexpr int kMaxMidiEndTime = 5000;  // longest silence added after the last event
 
@@ -31,6 +29,10 @@ std::uint32_t TempoMicroseconds(int tempo);
 // The tempo the file is written with: the performance's, or 60 when it has none (an import of
 // a file without a tempo event), and never so slow that its tempo event could not hold it.
 int ExportTempo(int tempo);
+
+// Text of the track's fixed text event: the program and version that wrote the file, for
+// example "Kirivane (v4.0.2)".
+std::string MidiFileSignature(const PlayerState& state);
 
 // The whole Standard MIDI File (format 0, one track, 480 ticks per quarter) of the performance
 // in memory: keyboard channel, instrument, modulation and the export tail come from `state`,

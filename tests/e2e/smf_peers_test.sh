@@ -34,7 +34,7 @@ expected_csv='0, 0, Header, 0, 1, 480
 1, 0, Start_track
 1, 0, Title_t, "Peer"
 1, 0, Copyright_t, "Me"
-1, 0, Text_t, "Kirivane v4.0.2 (Standard MIDI File export)"
+1, 0, Text_t, "Kirivane (v4.0.2)"
 1, 0, Tempo, 1000000
 1, 0, Key_signature, 0, "major"
 1, 0, Time_signature, 4, 2, 24, 8
