@@ -190,6 +190,7 @@ LyrReadResult ReadPerformanceText(std::string_view bytes, int version_in_effect,
   LoadedPerformance& out = result.performance;
   out.FileFormatVer = version_in_effect;
   HeaderReader header{out};
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // a text editor's UTF-8 mark
   for (const std::string& line : SplitLines(bytes)) {
     if (line.empty() || line[0] != '#') {
       const bool is_data =

@@ -13,6 +13,7 @@ namespace {
 std::optional<std::string> FindValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
   bool in_section = false;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a text editor's UTF-8 mark
   for (const std::string& raw : SplitLines(text)) {
     const std::string line = TrimBlanks(raw);
     if (!line.empty() && line.front() == '[') {

@@ -124,6 +124,14 @@ TEST(LyrFile, DataLinesAreJoinedAndAMissingFinalCommaLosesTheLastEvent) {
   EXPECT_EQ(state.events.EvTimeMs[4], 1 + 2 + 3 + 4 + 5);
 }
 
+TEST(LyrFile, AUtf8MarkBeforeTheFirstKeyIsSkipped) {
+  PlayerState state;
+  const auto load = LoadPerformanceBytes(state, "\xEF\xBB\xBF#FileFormatVer=2\n#Data=1:60:1:50,\n");
+  ASSERT_FALSE(load.error);
+  EXPECT_EQ(state.performance.FileFormatVer, 2);
+  EXPECT_EQ(state.events.EvVelocity[0], 50);
+}
+
 TEST(LyrFile, VersionOneGetsThePlayVelocity) {
   PlayerState state;
   state.midi.PlayVelocity = 77;

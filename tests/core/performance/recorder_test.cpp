@@ -160,6 +160,20 @@ TEST_F(RecorderTest, AContinuedTakeReplacesTheEndMarkAndSkipsThePause) {
   EXPECT_EQ(Events(), (std::vector<Event>{{10, 60, 1, 100}, {7, 60, 0, 0}, {3, 60, 2, 0}}));
 }
 
+TEST_F(RecorderTest, ContinuingATableWithoutEndMarkKeepsItsLastEvent) {
+  state.performance.ClockTime = 1;
+  state.events.Recreate(2);
+  state.events.Set(0, 0, 60, kEventNoteOn, 100);
+  state.events.Set(1, 9, 60, kEventNoteOff, 0);
+  state.events.EventCount = 2;
+  recorder.BeginTake(true, 60);
+  clock.Advance(4);
+  recorder.RecordEvent(62, 80, kEventNoteOn);
+  Stop();
+  EXPECT_EQ(Events(),
+            (std::vector<Event>{{0, 60, 1, 100}, {9, 60, 0, 0}, {4, 62, 1, 80}, {0, 60, 2, 0}}));
+}
+
 TEST_F(RecorderTest, ContinuingWithoutAPerformanceStartsANewOne) {
   state.performance.FileFormatVer = 1;
   recorder.BeginTake(true, 80);
