@@ -91,8 +91,9 @@ PerformanceMessage ReadErrorMessage(int number, const std::string& description,
 ParsedEvents ParsePerformanceData(std::string_view text, int version, int play_velocity,
                                   int clock_time) {
   ParsedEvents result;
-  if (text.empty()) return result;
   const auto count = static_cast<std::size_t>(std::count(text.begin(), text.end(), ','));
+  // Without a "," the text holds no complete event: the performance in memory stays.
+  if (count == 0) return result;
   EventTable table;
   table.Recreate(count + 1);
   const std::size_t needed = version == 2 ? 4 : 3;
@@ -189,6 +190,7 @@ LyrReadResult ReadPerformanceText(std::string_view bytes, int version_in_effect,
   LoadedPerformance& out = result.performance;
   out.FileFormatVer = version_in_effect;
   HeaderReader header{out};
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // a text editor's UTF-8 mark
   for (const std::string& line : SplitLines(bytes)) {
     if (line.empty() || line[0] != '#') {
       const bool is_data =

@@ -37,7 +37,7 @@ struct LyrReadResult {
 LyrReadResult ReadPerformanceText(std::string_view bytes, int version_in_effect, int play_velocity);
 
 struct ParsedEvents {
-  std::optional<EventTable> events;  // absent for an empty text
+  std::optional<EventTable> events;  // absent for a text without a complete event
   std::optional<PerformanceMessage> error;
 };
 

@@ -45,8 +45,14 @@ PerformanceMessage FileAccessMessage(const std::string& path, bool writing) {
   if (!writing && !std::filesystem::exists(path, error)) {
     return ReadErrorMessage(53, "File not found", "cannot open " + path + ": no such file");
   }
-  return ReadErrorMessage(75, "Path/File access error",
-                          std::string(writing ? "cannot write " : "cannot read ") + path);
+  if (!writing) {
+    return ReadErrorMessage(75, "Path/File access error", "cannot read " + path);
+  }
+  // The language files have no text for a failed write: the message is the detail itself.
+  PerformanceMessage message;
+  message.title_entry = kEntryFileErrorTitle;
+  message.detail = "The file could not be written: " + path;
+  return message;
 }
 
 PerformanceLoad LoadPerformanceBytes(PlayerState& state, std::string_view bytes) {

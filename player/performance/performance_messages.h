@@ -7,8 +7,8 @@ namespace kirivane {
 // A message about the performance for the window to show in its error message box. Texts are
 // language entries; core never opens a dialog.
 struct PerformanceMessage {
-  int text_entry = 0;                 // language entry of the text
-  int title_entry = 0;                // language entry of the title (0: the program title alone)
+  int text_entry = 0;   // language entry of the text; 0: no entry names it, show `detail`
+  int title_entry = 0;  // language entry of the title (0: the program title alone)
   bool title_after_app_title = true;  // title = AppTitle followed by title_entry
   std::string insert;                 // replaces "%1" in the text
   std::string detail;                 // the same fault in plain English, for logs and the converter

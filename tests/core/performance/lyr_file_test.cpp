@@ -124,6 +124,14 @@ TEST(LyrFile, DataLinesAreJoinedAndAMissingFinalCommaLosesTheLastEvent) {
   EXPECT_EQ(state.events.EvTimeMs[4], 1 + 2 + 3 + 4 + 5);
 }
 
+TEST(LyrFile, AUtf8MarkBeforeTheFirstKeyIsSkipped) {
+  PlayerState state;
+  const auto load = LoadPerformanceBytes(state, "\xEF\xBB\xBF#FileFormatVer=2\n#Data=1:60:1:50,\n");
+  ASSERT_FALSE(load.error);
+  EXPECT_EQ(state.performance.FileFormatVer, 2);
+  EXPECT_EQ(state.events.EvVelocity[0], 50);
+}
+
 TEST(LyrFile, VersionOneGetsThePlayVelocity) {
   PlayerState state;
   state.midi.PlayVelocity = 77;
@@ -176,13 +184,16 @@ TEST(LyrFile, RefusedFilesLeaveThePerformanceInMemory) {
 }
 
 TEST(LyrFile, AFileWithoutEventTextKeepsThePerformance) {
-  PlayerState state = StateWithOldPerformance();
-  const PlayerState before = state;
-  const auto load = LoadPerformanceBytes(state, "#ClockTime=3\n#Title=New\n#MODDEP=9\n#Data=\n");
-  EXPECT_FALSE(load.error);
-  EXPECT_FALSE(load.replaced);
-  ExpectUnchanged(state, before);
-  EXPECT_EQ(state.midi.Modulation, 9);
+  for (const char* data : {"#Data=\n", "#Data=1:60:1:100\n", ""}) {
+    PlayerState state = StateWithOldPerformance();
+    const PlayerState before = state;
+    const std::string file = std::string("#ClockTime=3\n#Title=New\n#MODDEP=9\n") + data;
+    const auto load = LoadPerformanceBytes(state, file);
+    EXPECT_FALSE(load.error);
+    EXPECT_FALSE(load.replaced) << data;
+    ExpectUnchanged(state, before);
+    EXPECT_EQ(state.midi.Modulation, 9);
+  }
 }
 
 TEST(LyrFile, SavingAndLoadingARecordingGivesTheSameTable) {
@@ -240,7 +251,8 @@ TEST(LyrFile, MissingFilesAndFailedWritesAreReported) {
   EXPECT_EQ(load.error->insert, "53 (File not found)");
   const auto write = SavePerformanceFile(state, dir + "/no/such/folder/x.lyr", 0);
   ASSERT_TRUE(write);
-  EXPECT_EQ(write->text_entry, 341);
+  EXPECT_EQ(write->text_entry, 0);
+  EXPECT_NE(write->detail.find("x.lyr"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                           std::filesystem::directory_iterator()),
             0);  // no temporary file left behind

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "player/midi/midi_mode.h"
+
 #include "fakes/fake_clock.h"
+#include "fakes/fake_midi_out.h"
 #include "fakes/fake_performance_notices.h"
 
 namespace kirivane {
@@ -157,6 +160,20 @@ TEST_F(RecorderTest, AContinuedTakeReplacesTheEndMarkAndSkipsThePause) {
   EXPECT_EQ(Events(), (std::vector<Event>{{10, 60, 1, 100}, {7, 60, 0, 0}, {3, 60, 2, 0}}));
 }
 
+TEST_F(RecorderTest, ContinuingATableWithoutEndMarkKeepsItsLastEvent) {
+  state.performance.ClockTime = 1;
+  state.events.Recreate(2);
+  state.events.Set(0, 0, 60, kEventNoteOn, 100);
+  state.events.Set(1, 9, 60, kEventNoteOff, 0);
+  state.events.EventCount = 2;
+  recorder.BeginTake(true, 60);
+  clock.Advance(4);
+  recorder.RecordEvent(62, 80, kEventNoteOn);
+  Stop();
+  EXPECT_EQ(Events(),
+            (std::vector<Event>{{0, 60, 1, 100}, {9, 60, 0, 0}, {4, 62, 1, 80}, {0, 60, 2, 0}}));
+}
+
 TEST_F(RecorderTest, ContinuingWithoutAPerformanceStartsANewOne) {
   state.performance.FileFormatVer = 1;
   recorder.BeginTake(true, 80);
@@ -177,6 +194,29 @@ TEST_F(RecorderTest, ContinuingALargeImportStillLeavesRoomForTheEndMark) {
   EXPECT_EQ(state.events.EvData[39999], 61);
   EXPECT_EQ(state.events.EvKind[40000], kEventEndMark);
   EXPECT_LE(static_cast<std::size_t>(state.events.EventCount), state.events.Size());
+}
+
+// The recorder behind the MIDI layer: what the keyboard sends is what the take holds, with
+// octave shift and transposition applied, and playback is not recorded.
+TEST_F(RecorderTest, RecordsWhatTheMidiLayerSends) {
+  testing::FakeMidiOut out;
+  MidiMode midi(state, out);
+  midi.SetEventSink(&recorder);
+  state.midi.OctaveShift = 1;
+  state.midi.Transpose = -2;
+  recorder.BeginTake(false, 60);
+  clock.Advance(3);
+  midi.KeyNoteOn(7 + 12);  // the lowest key: G below middle C, an octave up, minus 2
+  clock.Advance(4);
+  midi.DamperOn();
+  midi.PlayRecordedNote(70, 100);
+  clock.Advance(5);
+  midi.KeyNoteOff(7 + 12);
+  midi.DamperOff();
+  Stop();
+  EXPECT_EQ(Events(),
+            (std::vector<Event>{
+                {3, 65, 1, 121}, {4, 0, 4, 0}, {5, 65, 0, 0}, {0, 0, 3, 0}, {0, 60, 2, 0}}));
 }
 
 }  // namespace
