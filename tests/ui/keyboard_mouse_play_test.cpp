@@ -1,0 +1,105 @@
+// Mouse play through the real picture box: a click on the drawn keyboard sounds the key under
+// the pointer and shows it pressed on the image, and the release clears it.
+#include <QtTest>
+
+#include "common/keyboard/keyboard_widget.h"
+#include "fakes/fake_midi_out.h"
+#include "player/display/keyboard_display.h"
+#include "player/display/mouse_play.h"
+#include "player/midi/midi_mode.h"
+
+namespace kirivane {
+namespace {
+
+struct QuietPeers : MousePlayPeers {
+  void ShowNotePicture(int, int) override {}
+  void ShowScoreNote(int note) override { score_notes.push_back(note); }
+  void Command10_MouseDown() override {}
+  void Command10_MouseUp() override {}
+  void Form_MouseDown(int button, int, float, float) override { form_buttons.push_back(button); }
+  void DoEvents() override { QCoreApplication::processEvents(); }
+  std::vector<int> score_notes;
+  std::vector<int> form_buttons;
+};
+
+QRgb ColourAt(Keyboard& keyboard, int x, int y) {
+  return keyboard.KeyboardSurface().Image().pixel(x, y) | 0xFF000000u;
+}
+
+}  // namespace
+
+class KeyboardMousePlayTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void clickSoundsAndLightsTheKey();
+  void chordLightsEveryKeyOfTheChord();
+  void rightButtonGoesToTheForm();
+};
+
+void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
+  PlayerState state;
+  state.layout.DisplayMode = 0;
+  testing::FakeMidiOut out;
+  MidiMode midi(state, out);
+  Keyboard keyboard;
+  KeyboardDisplay display(state, keyboard.KeyboardSurface());
+  midi.SetKeyboardView(&display);
+  QuietPeers peers;
+  MousePlay mouse(state, midi, display, peers);
+  keyboard.SetMouseHandler(&mouse);
+  keyboard.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+  display.RedrawKeyboard();
+
+  QTest::mousePress(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(130, 100));  // key 10
+  QCOMPARE(out.ShortMessages().size(), std::size_t{1});
+  QCOMPARE(out.ShortMessages()[0], (std::vector<std::uint8_t>{0x90, 65, 121}));
+  QCOMPARE(ColourAt(keyboard, 130, 90), qRgb(231, 234, 248));
+  QCOMPARE(peers.score_notes, std::vector<int>{64});
+  QTest::mouseRelease(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(130, 100));
+  QCOMPARE(out.ShortMessages()[1], (std::vector<std::uint8_t>{0x80, 65, 64}));
+  QCOMPARE(ColourAt(keyboard, 130, 90), qRgb(255, 255, 255));
+  QCOMPARE(state.display.MouseKey, -1);
+}
+
+void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
+  PlayerState state;
+  state.layout.DisplayMode = 0;
+  state.chords.ChordActive = -1;
+  state.chords.CurrentChord = {0, 4, 7};
+  testing::FakeMidiOut out;
+  MidiMode midi(state, out);
+  Keyboard keyboard;
+  KeyboardDisplay display(state, keyboard.KeyboardSurface());
+  QuietPeers peers;
+  MousePlay mouse(state, midi, display, peers);
+  keyboard.SetMouseHandler(&mouse);
+  display.RedrawKeyboard();
+  QTest::mousePress(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(65, 100));  // C, key 5
+  QCOMPARE(out.ShortMessages().size(), std::size_t{3});
+  for (int x : {65, 105, 145}) QCOMPARE(ColourAt(keyboard, x, 90), qRgb(231, 234, 248));  // C E G
+  QCOMPARE(ColourAt(keyboard, 85, 90), qRgb(255, 255, 255));
+  QTest::mouseRelease(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(65, 100));
+  for (int x : {65, 105, 145}) QCOMPARE(ColourAt(keyboard, x, 90), qRgb(255, 255, 255));
+}
+
+void KeyboardMousePlayTest::rightButtonGoesToTheForm() {
+  PlayerState state;
+  testing::FakeMidiOut out;
+  MidiMode midi(state, out);
+  Keyboard keyboard;
+  KeyboardDisplay display(state, keyboard.KeyboardSurface());
+  QuietPeers peers;
+  MousePlay mouse(state, midi, display, peers);
+  keyboard.SetMouseHandler(&mouse);
+  QTest::mousePress(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
+  QTest::mouseRelease(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
+  QVERIFY(out.ShortMessages().empty());
+  QCOMPARE(peers.form_buttons, std::vector<int>{kMouseRight});
+}
+
+}  // namespace kirivane
+
+QTEST_MAIN(kirivane::KeyboardMousePlayTest)
+#include "keyboard_mouse_play_test.moc"
