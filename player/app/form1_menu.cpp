@@ -136,8 +136,6 @@ void Form1::mnuVol_Click() {
 
 void Form1::LoadKeyMapFile(const std::string& path) {
   const KeyMapLoadResult result = LoadKeyMap(state_, path, random_, *this);
-  display_->SetKeyLabels(
-      std::vector<std::string>(state_.input.KeyLabels.begin(), state_.input.KeyLabels.end()));
   if (result == KeyMapLoadResult::kFatal) {
     close();
     return;

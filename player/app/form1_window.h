@@ -106,7 +106,6 @@ class Form1 : public QWidget,
   void SetTimer1(bool enabled) override;
 
   // MousePlayPeers
-  std::vector<int> CurrentChord() const override { return state_.chords.CurrentChord; }
   void ShowNotePicture(int, int) override {}
   void Command10_MouseDown() override {}
   void Command10_MouseUp() override {}
