@@ -8,6 +8,7 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keymap/vk_from_qt_qt.h"
+#include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
@@ -15,7 +16,7 @@
 namespace kirivane {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
-  if (state_.app.Ending == -1) return;
+  if (state_.app.Ending == -1 || state_.input.HookActive == -1) return;
   const VirtualKey key = VkFromQt(*event);
   KeyFlags flags;
   flags.auto_repeat = event->isAutoRepeat();
@@ -27,7 +28,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
-  if (state_.app.Ending == -1) return;
+  if (state_.app.Ending == -1 || state_.input.HookActive == -1) return;
   const VirtualKey key = VkFromQt(*event);
   KeyFlags flags;
   flags.auto_repeat = event->isAutoRepeat();
@@ -66,13 +67,56 @@ void Form1::changeEvent(QEvent* event) {
   }
 }
 
-// The key monitor button: without a key hook on this desktop it only says so.
+// The key monitor button: the system-wide key hook on or off.
 void Form1::Check1_Click() {
-  Check1->setChecked(false);
-  QMessageBox::information(this, QString::fromStdString(state_.app.AppTitle),
-                           "Key monitoring needs the system key hook, which this desktop "
-                           "does not offer. Keys play while this window has the focus.");
+  InputState& input = state_.input;
+  if (input.HookActive == -1) {
+    hook_.ResetHook();
+    state_.app.TitleSuffix.clear();
+    input.HookActive = 0;
+    UpdateCaption();
+    RedrawKeyboard();
+  } else {
+    const bool started = hook_.SetHook(
+        [this](int code, bool down, bool right_shift) { HookKey(code, down, right_shift); });
+    if (!started) {
+      ShowCheck1(state_.layout.DisplayMode);
+      ShowError(hook_.Error(), false);
+      ReturnFocus();
+      return;
+    }
+    state_.app.TitleSuffix = Lang(8);
+    input.HookActive = -1;
+    UpdateCaption();
+    if (input.DrawWhileHooked == -1) {
+      display_->RedrawKeyboard();
+    } else {
+      ShowKeyboardMessage(Lang(284));
+    }
+  }
+  ShowCheck1(state_.layout.DisplayMode);
   ReturnFocus();
+}
+
+void Form1::ShowCheck1(int mode) {
+  const bool on = state_.input.HookActive == -1;
+  Check1->setChecked(on);
+  Check1->setText(QString::fromStdString(Lang(mode != 0 ? 183 : on ? 185 : 184)));
+  Check1->setStyleSheet(
+      QString("QPushButton { background: %1; }").arg(ColorOfRgb(on ? 8229375 : 16775912).name()));
+}
+
+// Keys from the hook take the place of the window's own key events while it runs.
+void Form1::HookKey(int code, bool down, bool right_shift) {
+  if (state_.app.Ending == -1) return;
+  KeyFlags flags;
+  flags.right_shift = right_shift;
+  const int shift = ShiftMaskFromQt(QGuiApplication::queryKeyboardModifiers());
+  if (down) {
+    keys_->Form_KeyDown(code, shift, flags);
+  } else {
+    keys_->Form_KeyUp(code, shift, flags);
+  }
 }
 
 void Form1::Image16_Click() {

@@ -66,8 +66,10 @@ bool Form1::Form_Load() {
   ApplyDisplayMode();
   SnapWindow();
   show();
-  // No key hook on this desktop: a "/K" start plays while the window has the focus.
-  state_.input.HookActive = 0;
+  if (state_.input.HookActive == -1) {  // started with the hook on
+    state_.input.HookActive = 0;
+    Check1_Click();
+  }
   midi_panel_->SelectSavedDevice(state_.midi.MidiDevice);
   midi_panel_->SelectInstrument(0);
   state_.input.EscHeld = 0;
@@ -111,6 +113,7 @@ void Form1::Form_QueryUnload() {
   state_.performance.PlayInterrupt = -1;
   QApplication::processEvents();
   state_.app.Ending = -1;
+  hook_.ResetHook();
   clearMask();
   if (!settings_saved_) {
     settings_saved_ = true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/basic/clock.h"
+#include "platform/keyhook/xi2_key_hook.h"
 #include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
 #include "player/display/keyboard_display.h"
@@ -152,6 +153,8 @@ class Form1 : public QWidget,
   void FinishDrag();
   // form1_keys.cpp
   void Check1_Click();
+  void HookKey(int code, bool down, bool right_shift);
+  void ShowCheck1(int mode);
   void Image16_Click();
   void PercussionOff();
   void PercussionDrum(int first, int second, bool down);
@@ -204,6 +207,7 @@ class Form1 : public QWidget,
   QAction* mnuCC = nullptr;
   QAction* mnuScoreOC = nullptr;
 
+  Xi2KeyHook hook_;
   QTimer Timer1;
   QTimer WaitTimer;
   QTimer drag_settle_;

@@ -110,6 +110,20 @@ sleep 0.3
 expected=$'B0 40 7F\nB0 40 00'
 [[ "$(bytes_after "$before")" == "$expected" ]] || fail "damper sent: $(bytes_after "$before")"
 
+# The key monitor: with the system-wide hook on, keys typed anywhere play, each exactly once.
+xdotool mousemove --window "$(main_window)" 38 82 click 1
+sleep 0.5
+[[ "$(xdotool getwindowname "$(main_window)")" != Kirivane ]] || fail "hook not on"
+before=$(lines)
+xdotool keydown z
+sleep 0.3
+xdotool keyup z
+sleep 0.3
+[[ "$(bytes_after "$before")" == $'90 37 79\n80 37 40' ]] || fail "hooked Z: $(bytes_after "$before")"
+xdotool mousemove --window "$(main_window)" 38 82 click 1
+sleep 0.5
+[[ "$(xdotool getwindowname "$(main_window)")" == Kirivane ]] || fail "hook still on"
+
 # Display modes: compact keyboard, 128-key bar, full window again.
 tap F3
 [[ "$(client_size)" == 669x120 ]] || fail "compact keyboard client size $(client_size)"
