@@ -52,6 +52,7 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
   setMouseTracking(true);
   midi_ = std::make_unique<MidiMode>(state_, out_);
   midi_->SetNotices(this);
+  midi_->SetEventSink(this);
   CreateControls();
   display_ = std::make_unique<KeyboardDisplay>(state_, Keyboard_->KeyboardSurface());
   display_->SetNoteNameLabel(this);
@@ -195,7 +196,16 @@ void Form1::RefreshKeyboard() {
   display_->Refresh();
 }
 
+void Form1::RecordEvent(int data, int velocity, int kind) {
+  if (kind == kEventNoteOn && sounded_note_ == -1) sounded_note_ = data;
+  if (recorder_) recorder_->RecordEvent(data, velocity, kind);
+}
+
+// The key handlers pass a number derived from the key, not from the note that sounds; the
+// panel shows the sounding note instead (callers pass the note minus one, 0 to empty it).
 void Form1::ShowScoreNote(int n) {
+  if (n != 0 && sounded_note_ >= 0) n = (sounded_note_ + 127) % 128;
+  sounded_note_ = -1;
   PicScore->ShowScoreNote(n);
 }
 

@@ -43,7 +43,8 @@ class Form1 : public QWidget,
               public ChordLabelView,
               public KeyMapNotices,
               public MidiPanelHost,
-              public MousePlayPeers {
+              public MousePlayPeers,
+              public EventSink {
   Q_OBJECT
 
  public:
@@ -112,6 +113,10 @@ class Form1 : public QWidget,
   void Command10_MouseUp() override {}
   void Form_MouseDown(int button, int shift, float x, float y) override;
   void DoEvents() override;
+
+  // EventSink: every note played from the keys and the mouse passes here on its way to the
+  // recorder; the score panel shows the note that really sounds.
+  void RecordEvent(int data, int velocity, int kind) override;
 
   void SetTopmost(int flag);
 
@@ -212,6 +217,8 @@ class Form1 : public QWidget,
   QTimer WaitTimer;
   QTimer drag_settle_;
 
+  EventSink* recorder_ = nullptr;
+  int sounded_note_ = -1;  // first note sounded since the score panel last showed one
   bool layout_in_progress_ = false;
   bool unloading_ = false;
   bool settings_saved_ = false;

@@ -2,8 +2,11 @@
 // popup menu's tree, the damper lamp, focus loss, and the staged close that saves once.
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 
@@ -145,6 +148,41 @@ class Form1Test : public QObject {
     QVERIFY(!std::filesystem::exists(path));
     QTRY_VERIFY_WITH_TIMEOUT(!out_->open, 3000);
     QVERIFY(out_->closes >= 1);
+  }
+
+  void ScorePanelShowsTheNoteThatSounds() {
+    auto* score = form_->findChild<ScorePanel*>("PicScore");
+    QVERIFY(score->isVisible());
+    Tap(form_.get(), Qt::Key_Z, kKeycodeZ, kKeysymZ);
+    QCOMPARE(score->ShownNote(), 55);
+  }
+
+  void DeviceButtonOctaveAndTransposition() {
+    auto* command1 = form_->findChild<QPushButton*>("Command1");
+    QCOMPARE(command1->text(), QString("ON"));
+    command1->click();
+    QCOMPARE(command1->text(), QString("OFF"));
+    QVERIFY(!out_->open);
+    command1->click();
+    QCOMPARE(command1->text(), QString("ON"));
+    QVERIFY(out_->open);
+
+    Tap(form_.get(), Qt::Key_F9, 75, 0xffc6);  // one octave up
+    QCOMPARE(form_->findChild<QScrollBar*>("HScroll1")->value(), 1);
+    auto* transpose = form_->findChild<QScrollBar*>("VScroll1");
+    transpose->setValue(2);
+    QCOMPARE(form_->findChild<QLabel*>("Label10")->text(), QString("+2"));
+    out_->Clear();
+    Tap(form_.get(), Qt::Key_Z, kKeycodeZ, kKeysymZ);
+    QCOMPARE(out_->ShortMessages(), (Bytes{{0x90, 69, 121}, {0x80, 69, 64}}));
+  }
+
+  void KeyMapMenuLoadsAndChecksTheMap() {
+    auto* keys = form_->findChild<QMenu*>("mnuKeysFile");
+    keys->actions().at(1)->trigger();  // the modified layout
+    QVERIFY(state_->input.KeyMapFile.find("modkeys.keys") != std::string::npos);
+    QVERIFY(keys->actions().at(1)->isChecked());
+    QVERIFY(!keys->actions().at(0)->isChecked());
   }
 
   void ScoreStaffPlacesNotes() {
