@@ -139,6 +139,21 @@ tap F4
 size=$(client_size)
 [[ $size == 682x565 || $size == 472x565 ]] || fail "full window again: client size $size"
 
+# Dragging by the client area moves the window; the sound is muted while it moves.
+position() { xwininfo -id "$(main_window)" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}'; }
+old_position=$(position)
+before=$(lines)
+xdotool mousemove --window "$(main_window)" 250 290 mousedown 1
+sleep 0.2
+xdotool mousemove_relative --sync 120 60
+sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+moved=$(position)
+[[ "$moved" != "$old_position" ]] || fail "window not dragged (still at $moved)"
+[[ "$(bytes_after "$before" | head -1)" == "B0 07 00" ]] || fail "not muted while dragged"
+[[ "$(bytes_after "$before" | tail -1)" == "B0 07 40" ]] || fail "volume not restored after the drag"
+
 # The exit button closes the program after its farewell; the device is closed on the way.
 xdotool mousemove --window "$(main_window)" 432 541 click 1
 for _ in $(seq 100); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
@@ -161,6 +176,7 @@ grep -q $'^1Num=0,4,7(Major Triad)\r$' "$ini" || fail "chord 1 not saved"
 sed -i 's/^MidiCh=1\r$/MidiCh=3\r/' "$ini"
 : >"$capture"
 start_player
+[[ "$(position)" == "$moved" ]] || fail "window reopened at $(position), not at $moved"
 before=$(lines)
 key_down z
 sleep 0.3
