@@ -6,6 +6,7 @@
 #include "player/input/input_state.h"
 #include "player/layout/layout_state.h"
 #include "player/midi/midi_state.h"
+#include "player/performance/event_table.h"
 #include "player/performance/performance_state.h"
 #include "player/smf/smf_state.h"
 
@@ -20,6 +21,7 @@ struct PlayerState {
   DisplayState display;
   LayoutState layout;
   PerformanceState performance;
+  EventTable events;
   SmfState smf;
   ChordState chords;
 };

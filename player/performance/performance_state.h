@@ -25,6 +25,11 @@ struct PerformanceState {
   int ClockTime = 12;     // ms per tick of recording and playback
   int ClockSetting = 1;   // settings: "Clock"
   std::string PerformanceData;
+  std::uint32_t ClockStart = 0;  // clock value at the start of the current take or pass
+  int Tempo = 60;                // beats per minute of the performance in memory
+  std::string PerfTitle;         // title and author of the performance (UTF-8)
+  std::string PerfAuthor;
+  std::int32_t PlayLength = 0;   // upper index of the event columns walked by playback
   std::string LastFilePath;  // settings: path remembered by the file dialogs
 };
 

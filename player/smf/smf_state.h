@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kirivane {
@@ -8,7 +9,10 @@ namespace kirivane {
 struct SmfState {
   int MidiReadEx = 1;  // import option
   std::string MidiReadChannels = "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16";
-  int MidiEndTime = 200;  // ms added after the last event on export
+  int MidiEndTime = 200;               // ms added after the last event on export
+  std::int32_t TempoMicros = 1000000;  // microseconds per quarter note of the last import
+  std::int32_t TotalTicks = 0;         // ticks read by the last import
+  std::string MidiTextEvent;           // text of the last text meta event imported
 };
 
 }  // namespace kirivane
