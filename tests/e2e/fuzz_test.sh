@@ -3,7 +3,12 @@
 # few seconds from the committed seed corpus. Args: bin dir, source dir.
 # FUZZ_SECONDS sets the run time of each target (default 5); see README.md for a longer run.
 set -euo pipefail
+bin_dir=$(cd "$1" && pwd)
 src=$(cd "$2" && pwd)
+# The rest of the core (whatever the state of the player pulls in) comes uninstrumented from the
+# build's own core library, which CMake puts beside the bin folder.
+core_library="$bin_dir/../libkirivane_core.a"
+[[ -f "$core_library" ]] || { echo "missing $core_library: build kirivane_core first" >&2; exit 1; }
 seconds=${FUZZ_SECONDS:-5}
 command -v clang++ >/dev/null || { echo "clang++ is missing" >&2; exit 1; }
 work=$(mktemp -d)
@@ -19,7 +24,7 @@ core_sources=(
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$src")
 
-# The core objects once, then one program per target.
+# The file code instrumented, once; then one program per target.
 objects=()
 for source in "${core_sources[@]}"; do
   object="$work/$(basename "${source%.cpp}").o"
@@ -30,7 +35,8 @@ done
 
 status=0
 for target in lyr smf; do
-  clang++ "${flags[@]}" "$src/fuzz/${target}_fuzz.cpp" "${objects[@]}" -o "$work/${target}_fuzz"
+  clang++ "${flags[@]}" "$src/fuzz/${target}_fuzz.cpp" "${objects[@]}" "$core_library" \
+    -o "$work/${target}_fuzz"
   mkdir -p "$work/corpus_$target"
   echo "fuzzing $target for ${seconds}s"
   if ! "$work/${target}_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 \

@@ -121,6 +121,15 @@ TEST(MidiReader, TempoAndClockSetTheTicks) {
       (std::vector<Note>{{0, 60, 1, 100}, {50, 60, 0, 0}, {100, 62, 1, 100}, {100, 60, 2, 0}}));
 }
 
+TEST(MidiReader, AGapBelowOneMillisecondIsNeverNegative) {
+  // One tick at 3840 per quarter and 1000000 us: 0.26 ms, less the millisecond taken off.
+  const Bytes track = {0x00, 0x90, 0x3C, 0x64, 0x01, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+  const auto result = Read(Smf(track, 0, 3840));
+  ASSERT_FALSE(result.error);
+  EXPECT_EQ(Notes(result.import.events),
+            (std::vector<Note>{{0, 60, 1, 100}, {0, 60, 0, 0}, {0, 60, 2, 0}}));
+}
+
 TEST(MidiReader, ControllerScaledVelocities) {
   const Bytes track = {0x00, 0x90, 0x3C, 0x64, 0x00, 0xB0, 0x07, 0x3F, 0x00, 0x90,
                        0x3E, 0x64, 0x00, 0xB0, 0x07, 0x00, 0x00, 0xB0, 0x2B, 0x00,
