@@ -275,8 +275,7 @@ void Form1::ClearChordCaption() {
 }
 
 void Form1::ExitRequested() {
-  setMask(QRegion());
-  clearMask();
+  clearMask();  // the window region goes before the window
   close();
 }
 
