@@ -25,8 +25,7 @@ namespace {
 
 QLabel* MakeLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  label->setObjectName(name);  // its mouse presses go on to the form (drag, popup menu)
   return label;
 }
 
@@ -93,6 +92,7 @@ void Form1::CreateControls() {
   LblTitle = MakeLabel(this, "LblTitle");
   LblTitle->setAlignment(Qt::AlignCenter);
   LblTitle->setWordWrap(true);
+  LblTitle->setAttribute(Qt::WA_TransparentForMouseEvents);  // rich text would keep the clicks
   Lbl_Chord = MakeLabel(this, "Lbl_Chord");
   LblNote = MakeLabel(this, "LblNote");
   for (int i = 0; i < 2; ++i) {
@@ -164,6 +164,7 @@ void Form1::SetFontsAndCaptions() {
   Label3->setText(text(156));
   Check1->setText(text(184));
   ImgChordPad->setToolTip(text(279));
+  Label1->setToolTip(text(277));
   Image16->setToolTip(text(227));
   Image7->setToolTip(text(226));
   Image8->setToolTip(text(225));

@@ -21,7 +21,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
   emit MouseMove();
-  event->ignore();  // the form's own move handling restores the hover pictures
+  event->accept();  // the form restores the hover pictures once the pointer is back on it
 }
 
 }  // namespace kirivane
