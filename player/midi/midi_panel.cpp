@@ -47,6 +47,7 @@ MidiPanel::MidiPanel(PlayerState& state, MidiMode& midi, MidiPanelHost& host, QW
   List1 = new QListWidget(form);
   List1->setObjectName("List1");
   List1->setFocusPolicy(Qt::NoFocus);
+  List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   List1->viewport()->installEventFilter(this);
   HScroll1 = new QScrollBar(Qt::Horizontal, form);
   HScroll1->setObjectName("HScroll1");
