@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <filesystem>
@@ -50,13 +51,8 @@ class Form1Test : public QObject {
  private slots:
   void init() {
     folder_ = testing::MakeTempDir("form1");
-    state_ = std::make_unique<PlayerState>();
-    state_->app.ProgramFolder = testing::ProgramDir();
-    QVERIFY(LoadLanguage(testing::ProgramDir(), 1, state_->app));
-    state_->app.AppTitle = LangText(state_->app, 0);
-    out_ = std::make_unique<testing::FakeMidiOut>();
-    form_ = std::make_unique<Form1>(*state_, *out_, clock_, random_, folder_ + "/kirivane.ini");
-    QVERIFY(form_->Form_Load());
+    clock_.today = {2026, 6, 15};
+    Reload();
   }
 
   void cleanup() {
@@ -185,6 +181,48 @@ class Form1Test : public QObject {
     QVERIFY(!keys->actions().at(0)->isChecked());
   }
 
+  void BankButtonsAndMenuFollowTheInstrument() {
+    auto* bank8 = form_->findChild<QRadioButton*>("OptBKS_8");
+    QVERIFY(bank8->isVisible());  // program 0 offers banks 0, 8 and 16
+    QVERIFY(!form_->findChild<QRadioButton*>("OptBKS_3")->isVisible());
+    auto* menu = form_->findChild<QMenu*>("mnuBankSelect");
+    QAction* item8 = form_->findChild<QAction*>("mnuMSB_8");
+    QVERIFY(item8->isVisible());
+    QVERIFY(item8->text().contains("Piano 1w"));
+    out_->Clear();
+    item8->trigger();
+    QCOMPARE(out_->ShortMessages(), (Bytes{{0xB0, 0, 8}, {0xB0, 32, 0}, {0xC0, 0, 0}}));
+    QVERIFY(item8->isChecked());
+    QVERIFY(bank8->isChecked());
+    QVERIFY(menu->actions().at(0)->isChecked() == false);
+  }
+
+  void SavedDeviceBeyondTheListSelectsTheMapper() {
+    QVERIFY(WriteFileAtomically(folder_ + "/kirivane.ini", "[Option]\r\nDevice=5\r\n"));
+    Reload();
+    QCOMPARE(form_->findChild<QComboBox*>("Combo1")->currentIndex(), 0);
+    QCOMPARE(out_->opened_id, kMidiMapper);
+    QCOMPARE(state_->midi.MidiDevice, 0);
+  }
+
+  void TopmostMenuTwiceReturnsToNormalStacking() {
+    QAction* topmost = form_->findChild<QAction*>("mnuTopmost");
+    topmost->trigger();
+    QVERIFY(topmost->isChecked());
+    QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    topmost->trigger();
+    QVERIFY(!topmost->isChecked());
+    QVERIFY(!form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  }
+
+  void SeasonalLookFromTheClocksDate() {
+    QCOMPARE(state_->app.XmasSpecial, 0);
+    clock_.today = {2026, 12, 10};
+    Reload();
+    QCOMPARE(state_->app.XmasSpecial, -1);
+    QVERIFY(state_->app.VersionText.find("(X'mas Special)") != std::string::npos);
+  }
+
   void ScoreStaffPlacesNotes() {
     QCOMPARE(StaffPlaceOf(64).y, 240);  // E4, lowest treble line
     QCOMPARE(StaffPlaceOf(60).y, 250);  // middle C on its ledger line
@@ -195,6 +233,18 @@ class Form1Test : public QObject {
   }
 
  private:
+  // A fresh window over a fresh state; the settings file in folder_ is kept.
+  void Reload() {
+    form_.reset();
+    state_ = std::make_unique<PlayerState>();
+    state_->app.ProgramFolder = testing::ProgramDir();
+    QVERIFY(LoadLanguage(testing::ProgramDir(), 1, state_->app));
+    state_->app.AppTitle = LangText(state_->app, 0);
+    out_ = std::make_unique<testing::FakeMidiOut>();
+    form_ = std::make_unique<Form1>(*state_, *out_, clock_, random_, folder_ + "/kirivane.ini");
+    QVERIFY(form_->Form_Load());
+  }
+
   std::string folder_;
   std::unique_ptr<PlayerState> state_;
   std::unique_ptr<testing::FakeMidiOut> out_;
