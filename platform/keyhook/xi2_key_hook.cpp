@@ -31,13 +31,13 @@ bool NumLockOn(Display* display) {
 
 }  // namespace
 
-Xi2KeyHook::Xi2KeyHook() = default;
+Xi2KeyHook::Xi2KeyHook(KeyHandler handler) : handler_(std::move(handler)) {}
 
 Xi2KeyHook::~Xi2KeyHook() {
   ResetHook();
 }
 
-bool Xi2KeyHook::SetHook(KeyHandler handler) {
+bool Xi2KeyHook::SetHook() {
   ResetHook();
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
@@ -61,7 +61,6 @@ bool Xi2KeyHook::SetHook(KeyHandler handler) {
   XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
   XFlush(display);
   display_ = display;
-  handler_ = std::move(handler);
   notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadEvents(); });
   error_.clear();
@@ -72,7 +71,6 @@ void Xi2KeyHook::ResetHook() {
   notifier_.reset();
   if (display_) XCloseDisplay(AsDisplay(display_));
   display_ = nullptr;
-  handler_ = nullptr;
 }
 
 void Xi2KeyHook::ReadEvents() {

@@ -93,9 +93,7 @@ void Form1::PlaceControls(int mode) {
   Put(Shape1, places["Shape1"]);
   Shape1->SetRounded(mode == 0);
   Put(Check1, places["Check1"]);
-  Check1->setText(QString::fromStdString(Lang(mode != 0                       ? 183
-                                              : state_.input.HookActive == -1 ? 185
-                                                                              : 184)));
+  ShowCheck1(mode);
   Put(Label5, places["Label5"]);
   Put(Label8, places["Label8"]);
   Label8->setAlignment((mode == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

@@ -34,8 +34,11 @@ bool Form1::Form_Load() {
   if (state_.input.KeyMapFile.empty()) {
     state_.input.KeyMapFile = ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName);
   }
-  LoadKeyMapFile(state_.input.KeyMapFile);
-  if (state_.app.Ending == -1) return false;
+  if (LoadKeyMap(state_, state_.input.KeyMapFile, random_, *this) == KeyMapLoadResult::kFatal) {
+    close();
+    return false;
+  }
+  display_->RedrawKeyboard();
   midi_panel_->FillInstruments();
   Check1->setText(QString::fromStdString(Lang(184)));
   if (state_.input.DrumStart == -1) {
@@ -43,7 +46,7 @@ bool Form1::Form_Load() {
     state_.midi.PercussionSet = true;
     state_.app.AppTitle = Lang(1);
     UpdateCaption();
-    Image16->setCursor(Qt::ForbiddenCursor);
+    SetPercussionButtonNoDrop(true);
     state_.midi.DamperLampBorder = 3718655;
     state_.midi.DamperLampFill = 10155263;
     SetDamperLamp(3718655, 10155263);

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "player/app/form1_window.h"
+#include "player/input/key_map_commands.h"
 #include "player/layout/score_panel.h"
 
 namespace kirivane {
@@ -70,8 +71,9 @@ void Form1::CreateMenu() {
     action->setText(text(166 + i));
     action->setCheckable(true);
     const std::string name = maps[i].second;
-    connect(action, &QAction::triggered, this,
-            [this, name] { LoadKeyMapFile(ProgramKeyMapPath(state_.app.ProgramFolder, name)); });
+    connect(action, &QAction::triggered, this, [this, name] {
+      LoadKeyMapFile(ProgramKeyMapPath(state_.app.ProgramFolder, name), kWaveKeyMapBuiltIn);
+    });
   }
   mnuKeysDefault->setChecked(true);
   AddSeparator(mnuKeysFile, "mnuber3");
@@ -134,20 +136,17 @@ void Form1::mnuVol_Click() {
   QProcess::startDetached("pavucontrol", {});
 }
 
-void Form1::LoadKeyMapFile(const std::string& path) {
-  const KeyMapLoadResult result = LoadKeyMap(state_, path, random_, *this);
-  if (result == KeyMapLoadResult::kFatal) {
-    close();
-    return;
-  }
-  RedrawKeyboard();
+void Form1::LoadKeyMapFile(const std::string& path, int wave_resource) {
+  const KeyMapLoadResult result =
+      RunKeyMapCommand(state_, path, wave_resource, random_, *this, *this, *display_);
+  if (result == KeyMapLoadResult::kFatal) close();
 }
 
 void Form1::mnuKeysFileOpen_Click() {
   const QString path = QFileDialog::getOpenFileName(
       this, QString::fromStdString(Lang(169)), QString::fromStdString(state_.app.ProgramFolder),
       "Key maps (*.keys)");
-  if (!path.isEmpty()) LoadKeyMapFile(path.toStdString());
+  if (!path.isEmpty()) LoadKeyMapFile(path.toStdString(), kWaveKeyMapFile);
   ReturnFocus();
 }
 

@@ -45,7 +45,8 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
       out_(out),
       clock_(clock),
       random_(random),
-      settings_path_(std::move(settings_path)) {
+      settings_path_(std::move(settings_path)),
+      hook_([this](int code, bool down, bool right_shift) { HookKey(code, down, right_shift); }) {
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
@@ -58,6 +59,7 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
   midi_->SetKeyboardView(display_.get());
   chords_ = std::make_unique<ChordSelection>(state_, *midi_, *display_, *this);
   keys_ = std::make_unique<KeyEvents>(state_, *midi_, *display_, *chords_, *this);
+  percussion_ = std::make_unique<PercussionSet>(state_, *midi_, *this, *this);
   mouse_play_ = std::make_unique<MousePlay>(state_, *midi_, *display_, *this);
   Keyboard_->SetMouseHandler(mouse_play_.get());
   midi_panel_ = new MidiPanel(state_, *midi_, *this, this);
@@ -81,7 +83,6 @@ void Form1::CreateControls() {
   Keyboard_->setObjectName("Keyboard");
   Check1 = new QPushButton(this);
   Check1->setObjectName("Check1");
-  Check1->setCheckable(true);
   Check1->setFocusPolicy(Qt::NoFocus);
   connect(Check1, &QPushButton::clicked, this, &Form1::Check1_Click);
   Label3 = MakeLabel(this, "Label3");
@@ -113,7 +114,10 @@ void Form1::CreateControls() {
           });
   Image16 = new PictureButton(this);
   Image16->setObjectName("Image16");
-  connect(Image16, &PictureButton::MouseUp, this, [this] { Image16_Click(); });
+  connect(Image16, &PictureButton::MouseUp, this, [this] {
+    percussion_->Image16_Click();
+    ReturnFocus();
+  });
   stImage = new QWidget(this);
   stImage->setObjectName("stImage");
   stImage->hide();
@@ -121,10 +125,10 @@ void Form1::CreateControls() {
   Image7->setObjectName("Image7");
   Image8 = new PictureButton(stImage);
   Image8->setObjectName("Image8");
-  connect(Image7, &PictureButton::MouseDown, this, [this] { PercussionDrum(40, 42, true); });
-  connect(Image7, &PictureButton::MouseUp, this, [this] { PercussionDrum(40, 42, false); });
-  connect(Image8, &PictureButton::MouseDown, this, [this] { PercussionDrum(27, 28, true); });
-  connect(Image8, &PictureButton::MouseUp, this, [this] { PercussionDrum(27, 28, false); });
+  connect(Image7, &PictureButton::MouseDown, this, [this] { percussion_->PadMouseDown(7); });
+  connect(Image7, &PictureButton::MouseUp, this, [this] { Pad_MouseUp(7); });
+  connect(Image8, &PictureButton::MouseDown, this, [this] { percussion_->PadMouseDown(8); });
+  connect(Image8, &PictureButton::MouseUp, this, [this] { Pad_MouseUp(8); });
   PicScore = new ScorePanel(state_, this);
   Image12 = MakeLabel(this, "Image12");
   ImgLyrcon = MakeLabel(this, "ImgLyrcon");
@@ -245,6 +249,39 @@ void Form1::ShowDeviceError(const char* utf8_text) {
 
 void Form1::SetDamperLamp(int border_rgb, int fill_rgb) {
   Shape1->SetColors(ColorOfRgb(border_rgb), ColorOfRgb(fill_rgb));
+}
+
+void Form1::SetHookButton(const std::string& caption, int back_colour) {
+  Check1->setText(QString::fromStdString(caption));
+  Check1->setStyleSheet(
+      QString("QPushButton { background: %1; }").arg(ColorOfRgb(back_colour).name()));
+}
+
+void Form1::SetHookButtonCaption(const std::string& caption) {
+  Check1->setText(QString::fromStdString(caption));
+}
+
+void Form1::ShowInformation(const std::string& text, const std::string& title) {
+  QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
+}
+
+void Form1::SetPercussionButtonNoDrop(bool no_drop) {
+  if (no_drop) {
+    Image16->setCursor(Qt::ForbiddenCursor);
+  } else {
+    Image16->unsetCursor();
+  }
+}
+
+void Form1::ShowPercussionPicture(bool shown) {
+  stImage->setVisible(shown && state_.layout.DisplayMode == 0);
+  if (shown) stImage->raise();
+}
+
+void Form1::SetPadCursor(int cursor_resource) {
+  const Qt::CursorShape shape = cursor_resource == 102 ? Qt::ClosedHandCursor : Qt::OpenHandCursor;
+  Image7->setCursor(shape);
+  Image8->setCursor(shape);
 }
 
 void Form1::SetNoteName(const std::string& text) {

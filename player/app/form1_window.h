@@ -13,9 +13,11 @@
 #include "player/chords/chord_selection.h"
 #include "player/display/keyboard_display.h"
 #include "player/display/mouse_play.h"
+#include "player/input/input_window.h"
 #include "player/input/key_event_actions.h"
 #include "player/input/key_events.h"
 #include "player/input/key_map_loader.h"
+#include "player/input/percussion_set.h"
 #include "player/layout/display_modes.h"
 #include "player/midi/midi_mode.h"
 #include "player/midi/midi_out.h"
@@ -44,7 +46,8 @@ class Form1 : public QWidget,
               public KeyMapNotices,
               public MidiPanelHost,
               public MousePlayPeers,
-              public EventSink {
+              public EventSink,
+              public InputWindow {
   Q_OBJECT
 
  public:
@@ -85,9 +88,21 @@ class Form1 : public QWidget,
   int SetTransposeScroll(int value) override;
   void SelectInstrument(int index) override;
 
-  // MidiNotices
+  // MidiNotices (and InputWindow's damper lamp)
   void ShowDeviceError(const char* utf8_text) override;
   void SetDamperLamp(int border_rgb, int fill_rgb) override;
+  // InputWindow
+  void SetHookButton(const std::string& caption, int back_colour) override;
+  void SetHookButtonCaption(const std::string& caption) override;
+  void SetKeyPreview(bool on) override { key_preview_ = on; }
+  void RebuildCaption() override { UpdateCaption(); }
+  void FocusMainForm() override { ReturnFocus(); }
+  void ShowInformation(const std::string& text, const std::string& title) override;
+  void PlaySound(int) override {}  // the in-memory sounds are not part of this window yet
+  void SetPercussionButtonNoDrop(bool no_drop) override;
+  void ShowPercussionPicture(bool shown) override;
+  void ClearMusicIcon() override {}
+  void SetPadCursor(int cursor_resource) override;
   // NoteNameLabel
   bool StopButtonEnabled() const override { return false; }
   void SetNoteName(const std::string& text) override;
@@ -145,7 +160,7 @@ class Form1 : public QWidget,
   void mnuTopmost_Click();
   void mnuScoreOC_Click();
   void mnuVol_Click();
-  void LoadKeyMapFile(const std::string& path);
+  void LoadKeyMapFile(const std::string& path, int wave_resource);
   void mnuKeysFileOpen_Click();
   // form1_display.cpp
   void LayoutFullWindow(const DisplayModePlan& plan);
@@ -160,9 +175,7 @@ class Form1 : public QWidget,
   void Check1_Click();
   void HookKey(int code, bool down, bool right_shift);
   void ShowCheck1(int mode);
-  void Image16_Click();
-  void PercussionOff();
-  void PercussionDrum(int first, int second, bool down);
+  void Pad_MouseUp(int pad);
   // form1_lifecycle.cpp
   void Form_QueryUnload();
   void WaitTimer_Timer();
@@ -181,6 +194,7 @@ class Form1 : public QWidget,
   std::unique_ptr<ChordSelection> chords_;
   std::unique_ptr<KeyEvents> keys_;
   std::unique_ptr<MousePlay> mouse_play_;
+  std::unique_ptr<PercussionSet> percussion_;
   MidiPanel* midi_panel_ = nullptr;
 
   LampShape* Shape1 = nullptr;
@@ -220,6 +234,7 @@ class Form1 : public QWidget,
   EventSink* recorder_ = nullptr;
   int sounded_note_ = -1;  // first note sounded since the score panel last showed one
   bool layout_in_progress_ = false;
+  bool key_preview_ = true;  // off while the hook delivers the keys
   bool unloading_ = false;
   bool settings_saved_ = false;
   bool dragging_manually_ = false;
