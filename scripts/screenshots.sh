@@ -17,6 +17,7 @@ trap cleanup EXIT
 
 # A copy of the program folder, so the settings file the player writes stays out of the build.
 cp -r "$bin" "$work/program"
+rm -f "$work/program/kirivane.ini"  # the default settings, whatever ran before
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
