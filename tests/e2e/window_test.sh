@@ -110,6 +110,14 @@ sleep 0.3
 expected=$'B0 40 7F\nB0 40 00'
 [[ "$(bytes_after "$before")" == "$expected" ]] || fail "damper sent: $(bytes_after "$before")"
 
+# The mouse plays the on-screen keyboard: the lowest white key, hit low, at full velocity.
+before=$(lines)
+xdotool mousemove --window "$(main_window)" 24 470 mousedown 1
+sleep 0.3
+xdotool mouseup 1
+sleep 0.3
+[[ "$(bytes_after "$before")" == $'90 37 79\n80 37 40' ]] || fail "mouse play: $(bytes_after "$before")"
+
 # The key monitor: with the system-wide hook on, keys typed anywhere play, each exactly once.
 xdotool mousemove --window "$(main_window)" 38 82 click 1
 sleep 0.5
