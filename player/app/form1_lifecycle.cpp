@@ -12,6 +12,7 @@
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
 #include "player/app/seasonal.h"
+#include "player/app/sound_waves.h"
 #include "player/settings/settings_file.h"
 
 namespace kirivane {
@@ -30,6 +31,7 @@ bool Form1::Form_Load() {
   const ScreenMetrics& s = state_.layout.Screen;
   move(placed.Left / s.TwipsX, placed.Top / s.TwipsY);
   ApplySeasonalLook();
+  sounds_.Load(kFirstSound, kLastSound);
   UpdateCaption();
   if (state_.input.KeyMapFile.empty()) {
     state_.input.KeyMapFile = ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName);

@@ -9,6 +9,7 @@
 
 #include "common/basic/clock.h"
 #include "platform/keyhook/xi2_key_hook.h"
+#include "platform/sound/sound_player.h"
 #include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
 #include "player/display/keyboard_display.h"
@@ -98,7 +99,7 @@ class Form1 : public QWidget,
   void RebuildCaption() override { UpdateCaption(); }
   void FocusMainForm() override { ReturnFocus(); }
   void ShowInformation(const std::string& text, const std::string& title) override;
-  void PlaySound(int) override {}  // the in-memory sounds are not part of this window yet
+  void PlaySound(int wave_resource) override { sounds_.Play(wave_resource); }
   void SetPercussionButtonNoDrop(bool no_drop) override;
   void ShowPercussionPicture(bool shown) override;
   void ClearMusicIcon() override {}
@@ -227,6 +228,7 @@ class Form1 : public QWidget,
   QAction* mnuScoreOC = nullptr;
 
   Xi2KeyHook hook_;
+  SoundPlayer sounds_;
   QTimer Timer1;
   QTimer WaitTimer;
   QTimer drag_settle_;
