@@ -35,12 +35,6 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return buffer.str();
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
-  auto bytes = ReadFileBytes(path);
-  if (!bytes) return std::nullopt;
-  return SplitLines(*bytes);
-}
-
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& line : lines) {
@@ -54,9 +48,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   namespace fs = std::filesystem;
   const fs::path target(path);
   std::random_device random;
-  const fs::path temporary =
-      target.parent_path() /
-      ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
+  const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".tmp" +
+                                                     std::to_string(random() % 1000000));
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;

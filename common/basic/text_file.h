@@ -13,7 +13,6 @@ std::vector<std::string> SplitLines(std::string_view contents);
 
 // Whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
 
 // Joins lines, each ended by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
