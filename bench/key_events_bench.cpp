@@ -2,36 +2,14 @@
 // with and without a chord, and loading the default key map from disk.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_input.h"
-#include "fakes/fake_midi_hooks.h"
-#include "fakes/fake_midi_out.h"
-#include "fakes/test_paths.h"
-#include "player/input/key_events.h"
-#include "player/input/key_map_loader.h"
+#include "fakes/fake_key_player.h"
 
 namespace kirivane {
 namespace {
 
-struct Player {
-  Player()
-      : midi(state, out),
-        chords(state, midi, view, label),
-        keys(state, midi, view, chords, actions) {
-    state.app.ProgramFolder = testing::ProgramDir();
-    state.layout.DisplayMode = 0;
-    testing::FakeRandom random;
-    testing::FakeKeyMapNotices notices;
-    LoadKeyMap(state, ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName), random,
-               notices);
-  }
-  PlayerState state;
-  testing::FakeMidiOut out;
-  testing::FakeKeyboardView view;
-  testing::FakeChordLabel label;
-  testing::FakeKeyEventActions actions;
-  MidiMode midi;
-  ChordSelection chords;
-  KeyEvents keys;
+// A player with the delivered default key map.
+struct Player : testing::FakeKeyPlayer {
+  Player() { LoadBuiltInMap(kDefaultKeyMapName); }
 };
 
 void ClearLogs(Player& player) {

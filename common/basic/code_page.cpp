@@ -170,4 +170,10 @@ std::size_t Cp932ByteLength(std::string_view utf8) {
   return length;
 }
 
+std::string_view WithoutUtf8Mark(std::string_view bytes) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kMark)) bytes.remove_prefix(kMark.size());
+  return bytes;
+}
+
 }  // namespace kirivane

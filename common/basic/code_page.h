@@ -17,6 +17,10 @@ bool IsValidUtf8(std::string_view bytes);
 // character there (a lone lead byte, an unassigned pair, 0x80, 0xA0, 0xFD..0xFF) become U+FFFD.
 std::string DecodeToUtf8(std::string_view bytes);
 
+// The bytes without the UTF-8 mark (EF BB BF) that some text editors put at the start of a
+// file; it is never part of the file's first line.
+std::string_view WithoutUtf8Mark(std::string_view bytes);
+
 // UTF-8 to code page 932. A character without a form there, and every malformed UTF-8
 // sequence, becomes '?'.
 std::string EncodeCp932(std::string_view utf8);

@@ -35,12 +35,6 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return buffer.str();
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
-  auto bytes = ReadFileBytes(path);
-  if (!bytes) return std::nullopt;
-  return SplitLines(*bytes);
-}
-
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& line : lines) {
@@ -51,32 +45,40 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  namespace fs = std::filesystem;
-  const fs::path target(path);
+  AtomicFileWriter file(path);
+  file.Write(bytes.data(), bytes.size());
+  return file.Commit();
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : target_(path) {
+  const std::filesystem::path target(path);
   std::random_device random;
-  const fs::path temporary =
-      target.parent_path() /
-      ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
+  temporary_ = (target.parent_path() /
+                ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000)))
+                   .string();
+  out_.open(temporary_, std::ios::binary | std::ios::trunc);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (committed_) return;
+  out_.close();
+  std::error_code ignored;
+  std::filesystem::remove(temporary_, ignored);
+}
+
+void AtomicFileWriter::Write(const void* data, std::size_t size) {
+  out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+bool AtomicFileWriter::Commit() {
+  if (committed_ || !out_.is_open()) return false;
+  out_.flush();
+  out_.close();
+  if (out_.fail()) return false;
   std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  std::filesystem::rename(temporary_, target_, error);
+  committed_ = !error;
+  return committed_;
 }
 
 }  // namespace kirivane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,6 @@ std::vector<std::string> SplitLines(std::string_view contents);
 
 // Whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
 
 // Joins lines, each ended by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
@@ -22,5 +23,28 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 // so a failed write never destroys the old file. Returns false (and leaves the target as it
 // was) on any failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same for a file written piece by piece: the pieces go to a temporary file in the
+// target's folder, and Commit renames it over the target. Dropped without a successful Commit,
+// the writer removes its temporary file and the target stays as it was.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::string& path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // False once the temporary file could not be opened or a write failed.
+  bool Good() const { return static_cast<bool>(out_); }
+  void Write(const void* data, std::size_t size);
+  // Closes the temporary file and renames it over the target; false on any failure.
+  bool Commit();
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  std::ofstream out_;
+  bool committed_ = false;
+};
 
 }  // namespace kirivane

@@ -3,12 +3,25 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kirivane {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A whole-numbered double as a 64-bit integer, held at the ends of the range (a plain cast of
+// a value outside it is undefined).
+std::int64_t SaturatedInt64(double whole) {
+  constexpr double kTwoTo63 = 9223372036854775808.0;
+  if (!std::isfinite(whole)) return 0;
+  if (whole >= kTwoTo63) return std::numeric_limits<std::int64_t>::max();
+  if (whole < -kTwoTo63) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(whole);
+}
 
 // Length of the longest prefix of text (after blanks) that reads as a decimal number.
 std::size_t NumberPrefixLength(std::string_view text, std::size_t start) {
@@ -45,19 +58,20 @@ double LeadingNumber(std::string_view text) {
 }
 
 std::int64_t RoundHalfEven(double value) {
-  if (!std::isfinite(value)) return 0;
-  return static_cast<std::int64_t>(std::nearbyint(value));  // default mode: to nearest even
+  return SaturatedInt64(std::nearbyint(value));  // default mode: to nearest even
 }
 
 std::int64_t IntegerPart(double value) {
-  return std::isfinite(value) ? static_cast<std::int64_t>(std::floor(value)) : 0;
+  return SaturatedInt64(std::floor(value));
 }
 
 std::int64_t Truncate(double value) {
-  return std::isfinite(value) ? static_cast<std::int64_t>(std::trunc(value)) : 0;
+  return SaturatedInt64(std::trunc(value));
 }
 
-std::int64_t LeadingInteger(std::string_view text) { return RoundHalfEven(LeadingNumber(text)); }
+std::int64_t LeadingInteger(std::string_view text) {
+  return RoundHalfEven(LeadingNumber(text));
+}
 
 std::vector<std::string> SplitKeepEmpty(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;

@@ -11,7 +11,8 @@ namespace kirivane {
 // "12abc" is 12, "  -3.5x" is -3.5, "" and "abc" are 0.
 double LeadingNumber(std::string_view text);
 
-// Rounds to the nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+// Rounds to the nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2). These three
+// hold values beyond the 64-bit range at its ends and give 0 for infinities and NaN.
 std::int64_t RoundHalfEven(double value);
 // The integer part toward minus infinity (-2.5 -> -3).
 std::int64_t IntegerPart(double value);

@@ -57,7 +57,7 @@ KeyMapText ParseKeyMapText(std::string_view contents) {
 std::optional<KeyMapText> ReadKeyMapFile(const std::string& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;
-  return ParseKeyMapText(DecodeToUtf8(*bytes));
+  return ParseKeyMapText(DecodeToUtf8(WithoutUtf8Mark(*bytes)));
 }
 
 std::string KeyLabelOf(std::string_view label) {

@@ -55,11 +55,11 @@ std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont_
     if (error) *error = "Cannot load the SoundFont " + soundfont_path;
     return nullptr;
   }
-  return std::unique_ptr<BuiltinSynth>(new BuiltinSynth(settings, synth, sample_rate));
+  return std::unique_ptr<BuiltinSynth>(new BuiltinSynth(settings, synth));
 }
 
-BuiltinSynth::BuiltinSynth(fluid_settings_t* settings, fluid_synth_t* synth, int sample_rate)
-    : settings_(settings), synth_(synth), sample_rate_(sample_rate) {}
+BuiltinSynth::BuiltinSynth(fluid_settings_t* settings, fluid_synth_t* synth)
+    : settings_(settings), synth_(synth) {}
 
 BuiltinSynth::~BuiltinSynth() {
   delete_fluid_synth(synth_);

@@ -38,7 +38,6 @@ class BuiltinSynth {
   // Renders frames of stereo 16-bit samples, left and right interleaved.
   void Render(int frames, std::int16_t* interleaved);
 
-  int SampleRate() const { return sample_rate_; }
   // Tuning offsets in cents (-64..63) of a channel 0..15 from the last GS scale tuning.
   const std::array<int, 12>& ScaleTuning(int channel) const;
 
@@ -46,13 +45,12 @@ class BuiltinSynth {
   fluid_synth_t* Synth() { return synth_; }
 
  private:
-  BuiltinSynth(fluid_settings_t* settings, fluid_synth_t* synth, int sample_rate);
+  BuiltinSynth(fluid_settings_t* settings, fluid_synth_t* synth);
   bool ApplyGsScaleTuning(const std::uint8_t* data, std::size_t length);
   void ClearScaleTunings();
 
   fluid_settings_t* settings_;
   fluid_synth_t* synth_;
-  int sample_rate_;
   std::array<std::array<int, 12>, 16> tunings_{};
 };
 

@@ -34,8 +34,6 @@ class OfflineSynthOut : public MidiOut {
 
   // Stereo 16-bit frames, left and right interleaved.
   void Render(int frames, std::int16_t* interleaved) { synth_->Render(frames, interleaved); }
-  int SampleRate() const { return synth_->SampleRate(); }
-  BuiltinSynth& Synth() { return *synth_; }
 
  private:
   std::unique_ptr<BuiltinSynth> synth_;

@@ -45,10 +45,7 @@ bool SynthAudio::Start(BuiltinSynth& synth, std::string* error) {
       driver_ = new_fluid_audio_driver(synth.Settings(), synth.Synth());
       text = collector.Text();
     }
-    if (driver_ != nullptr) {
-      driver_name_ = driver;
-      return true;
-    }
+    if (driver_ != nullptr) return true;
     if (!failures.empty()) failures += "\n";
     failures += std::string(driver) + ": " + (text.empty() ? "cannot be opened" : text);
   }
@@ -59,7 +56,6 @@ bool SynthAudio::Start(BuiltinSynth& synth, std::string* error) {
 void SynthAudio::Stop() {
   if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
   driver_ = nullptr;
-  driver_name_.clear();
 }
 
 }  // namespace kirivane

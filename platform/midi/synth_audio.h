@@ -21,13 +21,9 @@ class SynthAudio {
   // drivers' own error texts.
   bool Start(BuiltinSynth& synth, std::string* error);
   void Stop();
-  bool Running() const { return driver_ != nullptr; }
-  // Name of the running driver ("pulseaudio", "alsa", "jack"), empty when stopped.
-  const std::string& DriverName() const { return driver_name_; }
 
  private:
   fluid_audio_driver_t* driver_ = nullptr;
-  std::string driver_name_;
 };
 
 }  // namespace kirivane

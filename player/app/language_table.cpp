@@ -19,8 +19,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
   return text;
 }
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
 }  // namespace
 
 std::string LanguageFilePath(const std::string& program_folder, int language) {
@@ -41,10 +39,7 @@ bool LoadLanguage(const std::string& program_folder, int language, AppState& app
   const std::optional<std::string> bytes =
       ReadFileBytes(LanguageFilePath(program_folder, language));
   if (!bytes) return false;
-  std::string_view contents = *bytes;
-  // An editor may have put a byte order mark in front of the title; it is not part of it.
-  if (contents.starts_with(kUtf8ByteOrderMark)) contents.remove_prefix(kUtf8ByteOrderMark.size());
-  FillLangTable(SplitLines(DecodeToUtf8(contents)), app);
+  FillLangTable(SplitLines(DecodeToUtf8(WithoutUtf8Mark(*bytes))), app);
   return true;
 }
 

@@ -124,13 +124,17 @@ void MidiMode::PlayRecordedNote(int note, int velocity) {
 
 // --- damper --------------------------------------------------------------------------------
 
-void MidiMode::DamperOn() {
+void MidiMode::SendDamper(int value, int kind) {
   const MidiState& midi = state_.midi;
-  SendShort(Status(kControl, midi.KeyOutChannel), kControllerDamper, 127);
+  SendShort(Status(kControl, midi.KeyOutChannel), kControllerDamper, value);
   if (midi.PlayOutChannel != midi.KeyOutChannel) {
-    SendShort(Status(kControl, midi.PlayOutChannel), kControllerDamper, 127);
+    SendShort(Status(kControl, midi.PlayOutChannel), kControllerDamper, value);
   }
-  Record(0, 0, kEventDamperDown);
+  Record(0, 0, kind);
+}
+
+void MidiMode::DamperOn() {
+  SendDamper(127, kEventDamperDown);
   if (state_.app.XmasSpecial == -1) {
     SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
   } else {
@@ -139,13 +143,8 @@ void MidiMode::DamperOn() {
 }
 
 void MidiMode::DamperOff() {
-  const MidiState& midi = state_.midi;
-  SendShort(Status(kControl, midi.KeyOutChannel), kControllerDamper, 0);
-  if (midi.PlayOutChannel != midi.KeyOutChannel) {
-    SendShort(Status(kControl, midi.PlayOutChannel), kControllerDamper, 0);
-  }
-  Record(0, 0, kEventDamperUp);
-  if (midi.PercussionSet) {
+  SendDamper(0, kEventDamperUp);
+  if (state_.midi.PercussionSet) {
     SetDamperLamp(kLampUpPercussionBorder, kLampUpPercussionFill);
   } else {
     SetDamperLamp(kLampUpBorder, kLampUpFill);

@@ -54,7 +54,6 @@ class MidiMode {
   void SendProgramOnChannels(int bank, int program);
 
   PlayerState& State() { return state_; }
-  MidiOut& Out() { return out_; }
 
  private:
   PlayerState& state_;
@@ -67,7 +66,9 @@ class MidiMode {
   // A controller on the keyboard channel, the playback channel when it differs, and channel 10
   // while the percussion set is selected.
   void SendControlOnSettingsChannels(int controller, int value);
-  void SendNoteOffsEverywhere();
+  // Controller 64 on the keyboard channel and on the playback channel when it differs, recorded
+  // as the given event kind.
+  void SendDamper(int value, int kind);
   void SetDamperLamp(int border_rgb, int fill_rgb);
   void Record(int data, int velocity, int kind);
 };

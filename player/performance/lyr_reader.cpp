@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
 #include "player/midi/midi_hooks.h"
@@ -190,8 +191,7 @@ LyrReadResult ReadPerformanceText(std::string_view bytes, int version_in_effect,
   LoadedPerformance& out = result.performance;
   out.FileFormatVer = version_in_effect;
   HeaderReader header{out};
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // a text editor's UTF-8 mark
-  for (const std::string& line : SplitLines(bytes)) {
+  for (const std::string& line : SplitLines(WithoutUtf8Mark(bytes))) {
     if (line.empty() || line[0] != '#') {
       const bool is_data =
           line.find(':') != std::string::npos && line.find(',') != std::string::npos;

@@ -7,8 +7,8 @@ namespace kirivane {
 
 // Recording and playback state (the event table itself lives beside it).
 struct PerformanceState {
-  int Recording = 0;          // -1 while a performance is recorded
-  int Playing = 0;            // -1 while recorded data is played back
+  int Recording = 0;              // -1 while a performance is recorded
+  int Playing = 0;                // -1 while recorded data is played back
   std::int32_t PlayNextTime = 0;  // playback position, ms of performance time
   std::int32_t PlayIndex = 0;     // index of the next playback event
   float PlaySpeed = 1.0f;
@@ -29,8 +29,8 @@ struct PerformanceState {
   int Tempo = 60;                // beats per minute of the performance in memory
   std::string PerfTitle;         // title and author of the performance (UTF-8)
   std::string PerfAuthor;
-  std::int32_t PlayLength = 0;   // upper index of the event columns walked by playback
-  std::string LastFilePath;  // settings: path remembered by the file dialogs
+  std::int32_t PlayLength = 0;  // upper index of the event columns walked by playback
+  std::string LastFilePath;     // settings: path remembered by the file dialogs
 };
 
 }  // namespace kirivane

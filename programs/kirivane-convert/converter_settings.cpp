@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
 
@@ -13,8 +14,7 @@ namespace {
 std::optional<std::string> FindValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
   bool in_section = false;
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a text editor's UTF-8 mark
-  for (const std::string& raw : SplitLines(text)) {
+  for (const std::string& raw : SplitLines(WithoutUtf8Mark(text))) {
     const std::string line = TrimBlanks(raw);
     if (!line.empty() && line.front() == '[') {
       const std::size_t close = line.find(']');

@@ -1,14 +1,12 @@
 #include "programs/kirivane-convert/wave_render.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <vector>
 
+#include "common/basic/text_file.h"
 #include "platform/midi/builtin_synth.h"
+#include "platform/midi/offline_synth_out.h"
 #include "player/midi/midi_mode.h"
-#include "player/midi/midi_out.h"
 #include "player/performance/offline_playback.h"
 #include "player/performance/wave_header.h"
 
@@ -16,62 +14,9 @@ namespace kirivane {
 
 namespace {
 
-// The built-in synthesizer as a MIDI device that never fails to open.
-class SynthOut : public MidiOut {
- public:
-  explicit SynthOut(BuiltinSynth& synth) : synth_(synth) {}
-  std::vector<std::string> DeviceNames() override { return {kBuiltinSynthName}; }
-  int Open(int) override { return 0; }
-  bool IsOpen() const override { return true; }
-  void SendShort(std::uint32_t packed) override { synth_.SendShort(packed); }
-  void SendLong(const std::vector<std::uint8_t>& bytes) override { synth_.SendLong(bytes); }
-  void Reset() override { synth_.Reset(); }
-  void Close() override {}
-  std::string ErrorText(int) override { return {}; }
-
- private:
-  BuiltinSynth& synth_;
-};
-
 std::int64_t FramesAt(std::int64_t ms) {
   return ms * kRenderSampleRate / 1000;
 }
-
-// Writes the sound as it is rendered into a temporary file; Commit renames it over the target.
-class WaveStream {
- public:
-  explicit WaveStream(const std::string& path) : target_(path) {
-    std::random_device random;
-    temporary_ = target_.parent_path() /
-                 ("." + target_.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-    out_.open(temporary_, std::ios::binary | std::ios::trunc);
-  }
-  ~WaveStream() {
-    if (committed_) return;
-    out_.close();
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
-  }
-  bool Good() const { return static_cast<bool>(out_); }
-  void Write(const void* data, std::size_t bytes) {
-    out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(bytes));
-  }
-  bool Commit() {
-    out_.flush();
-    out_.close();
-    if (out_.fail()) return false;
-    std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
-    committed_ = !error;
-    return committed_;
-  }
-
- private:
-  std::filesystem::path target_;
-  std::filesystem::path temporary_;
-  std::ofstream out_;
-  bool committed_ = false;
-};
 
 }  // namespace
 
@@ -81,8 +26,9 @@ std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const st
   std::string error;
   auto synth = BuiltinSynth::Create(kDefaultSoundFont, kRenderSampleRate, &error);
   if (!synth) return "the built-in synthesizer cannot start: " + error;
+  OfflineSynthOut out(std::move(synth));
 
-  WaveStream stream(path);
+  AtomicFileWriter stream(path);
   if (!stream.Good()) return "cannot write " + path;
   const std::string header =
       WaveHeader(static_cast<std::uint32_t>(FramesAt(total_ms)), kRenderSampleRate);
@@ -95,13 +41,12 @@ std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const st
     const std::int64_t target = FramesAt(ms);
     while (frames_done < target) {
       const int frames = static_cast<int>(std::min<std::int64_t>(4096, target - frames_done));
-      synth->Render(frames, buffer.data());
+      out.Render(frames, buffer.data());
       stream.Write(buffer.data(), static_cast<std::size_t>(frames) * 2 * sizeof(std::int16_t));
       frames_done += frames;
     }
   };
 
-  SynthOut out(*synth);
   MidiMode midi(state, out);
   midi.OpenMidiOut(kMidiMapper);  // channel volumes, as when the player opens its device
   midi.SendProgramOnChannels(bank, std::max(0, state.midi.SelectedProgram));

@@ -5,8 +5,12 @@
 
 namespace kirivane::testing {
 
-std::string SourceDir() { return KIRIVANE_SOURCE_DIR; }
-std::string ProgramDir() { return KIRIVANE_BIN_DIR; }
+std::string SourceDir() {
+  return KIRIVANE_SOURCE_DIR;
+}
+std::string ProgramDir() {
+  return KIRIVANE_BIN_DIR;
+}
 
 std::string MakeTempDir(const std::string& prefix) {
   namespace fs = std::filesystem;

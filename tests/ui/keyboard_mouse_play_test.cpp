@@ -22,6 +22,25 @@ struct QuietPeers : MousePlayPeers {
   std::vector<int> form_buttons;
 };
 
+// The MIDI layer on a fake device, the picture box and mouse play, wired as the window wires
+// them, in display mode 0.
+struct MousePlayRig {
+  MousePlayRig()
+      : midi(state, out),
+        display(state, keyboard.KeyboardSurface()),
+        mouse(state, midi, display, peers) {
+    state.layout.DisplayMode = 0;
+    keyboard.SetMouseHandler(&mouse);
+  }
+  PlayerState state;
+  testing::FakeMidiOut out;
+  MidiMode midi;
+  Keyboard keyboard;
+  KeyboardDisplay display;
+  QuietPeers peers;
+  MousePlay mouse;
+};
+
 QRgb ColourAt(Keyboard& keyboard, int x, int y) {
   return keyboard.KeyboardSurface().Image().pixel(x, y) | 0xFF000000u;
 }
@@ -38,16 +57,9 @@ class KeyboardMousePlayTest : public QObject {
 };
 
 void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
-  PlayerState state;
-  state.layout.DisplayMode = 0;
-  testing::FakeMidiOut out;
-  MidiMode midi(state, out);
-  Keyboard keyboard;
-  KeyboardDisplay display(state, keyboard.KeyboardSurface());
+  MousePlayRig rig;
+  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
   midi.SetKeyboardView(&display);
-  QuietPeers peers;
-  MousePlay mouse(state, midi, display, peers);
-  keyboard.SetMouseHandler(&mouse);
   keyboard.show();
   QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
   display.RedrawKeyboard();
@@ -64,17 +76,10 @@ void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
 }
 
 void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
-  PlayerState state;
-  state.layout.DisplayMode = 0;
+  MousePlayRig rig;
+  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
   state.chords.ChordActive = -1;
   state.chords.CurrentChord = {0, 4, 7};
-  testing::FakeMidiOut out;
-  MidiMode midi(state, out);
-  Keyboard keyboard;
-  KeyboardDisplay display(state, keyboard.KeyboardSurface());
-  QuietPeers peers;
-  MousePlay mouse(state, midi, display, peers);
-  keyboard.SetMouseHandler(&mouse);
   display.RedrawKeyboard();
   QTest::mousePress(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(65, 100));  // C, key 5
   QCOMPARE(out.ShortMessages().size(), std::size_t{3});
@@ -85,14 +90,8 @@ void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
 }
 
 void KeyboardMousePlayTest::rightButtonGoesToTheForm() {
-  PlayerState state;
-  testing::FakeMidiOut out;
-  MidiMode midi(state, out);
-  Keyboard keyboard;
-  KeyboardDisplay display(state, keyboard.KeyboardSurface());
-  QuietPeers peers;
-  MousePlay mouse(state, midi, display, peers);
-  keyboard.SetMouseHandler(&mouse);
+  MousePlayRig rig;
+  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
   QTest::mousePress(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
   QTest::mouseRelease(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
   QVERIFY(out.ShortMessages().empty());

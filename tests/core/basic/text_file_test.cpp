@@ -34,5 +34,30 @@ TEST(WriteFileAtomically, FailsIntoAMissingFolderWithoutCreatingAnything) {
   EXPECT_FALSE(ReadFileBytes("/nonexistent-kirivane-dir/x.txt").has_value());
 }
 
+TEST(AtomicFileWriter, PiecesReachTheTargetOnlyOnCommit) {
+  namespace fs = std::filesystem;
+  const std::string dir = testing::MakeTempDir("kirivane-textfile");
+  const std::string path = dir + "/out.wav";
+  ASSERT_TRUE(WriteFileAtomically(path, "old"));
+  {
+    AtomicFileWriter dropped(path);
+    ASSERT_TRUE(dropped.Good());
+    dropped.Write("half", 4);
+  }  // no Commit: an interrupted render
+  EXPECT_EQ(ReadFileBytes(path).value(), "old");
+  {
+    AtomicFileWriter file(path);
+    file.Write("ab", 2);
+    file.Write("cd", 2);
+    EXPECT_TRUE(file.Commit());
+    EXPECT_FALSE(file.Commit());  // the temporary file is gone
+  }
+  EXPECT_EQ(ReadFileBytes(path).value(), "abcd");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) ++files;
+  EXPECT_EQ(files, 1);
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace kirivane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace kirivane {
 namespace {
 
@@ -32,6 +34,20 @@ TEST(IntegerPartAndTruncate, DifferOnNegativeFractions) {
   EXPECT_EQ(Truncate(-2.5), -2);
   EXPECT_EQ(IntegerPart(2.9), 2);
   EXPECT_EQ(Truncate(2.9), 2);
+}
+
+TEST(RoundHalfEvenIntegerPartAndTruncate, HoldHugeNumbersAtTheEndsOfTheRange) {
+  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+  // A long run of typed digits is a finite double far beyond 64 bits.
+  EXPECT_EQ(RoundHalfEven(LeadingNumber("99999999999999999999999")), kMax);
+  EXPECT_EQ(RoundHalfEven(-1e300), kMin);
+  EXPECT_EQ(IntegerPart(1e19), kMax);
+  EXPECT_EQ(IntegerPart(-1e19), kMin);
+  EXPECT_EQ(Truncate(9223372036854775808.0), kMax);
+  EXPECT_EQ(Truncate(-9223372036854775808.0), kMin);
+  EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(LeadingInteger("1e300"), kMax);
 }
 
 TEST(SplitKeepEmpty, KeepsEmptyPieces) {

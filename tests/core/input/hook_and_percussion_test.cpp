@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/fake_input.h"
-#include "fakes/fake_midi_hooks.h"
-#include "fakes/fake_midi_out.h"
-#include "fakes/test_paths.h"
+#include "fakes/fake_key_player.h"
 #include "player/input/hook_switch.h"
-#include "player/input/key_events.h"
 #include "player/input/key_map_commands.h"
 #include "player/input/percussion_set.h"
 
@@ -14,17 +10,11 @@ namespace {
 
 using Bytes = std::vector<std::vector<std::uint8_t>>;
 
-class InputControlsTest : public ::testing::Test {
+class InputControlsTest : public ::testing::Test, protected testing::FakeKeyPlayer {
  protected:
-  InputControlsTest()
-      : midi_(state_, out_),
-        chords_(state_, midi_, view_, label_),
-        keys_(state_, midi_, view_, chords_, actions_),
-        percussion_(state_, midi_, window_, actions_) {
-    midi_.SetKeyboardView(&view_);
-    state_.app.ProgramFolder = testing::ProgramDir();
-    state_.layout.DisplayMode = 0;
-    auto& lang = state_.app.LangTable;
+  InputControlsTest() : percussion_(state, midi, window_, actions) {
+    midi.SetKeyboardView(&view);
+    auto& lang = state.app.LangTable;
     lang[0] = "Kirivane";
     lang[1] = "Kirivane Drums";
     lang[8] = " [keys from every window]";
@@ -36,120 +26,112 @@ class InputControlsTest : public ::testing::Test {
     lang[319] = "Keys now play drums.";
   }
   void LoadMap(const char* name) {
-    ASSERT_NE(RunKeyMapCommand(state_, ProgramKeyMapPath(state_.app.ProgramFolder, name),
-                               kWaveKeyMapBuiltIn, random_, notices_, window_, view_),
+    ASSERT_NE(RunKeyMapCommand(state, ProgramKeyMapPath(state.app.ProgramFolder, name),
+                               kWaveKeyMapBuiltIn, random_, notices_, window_, view),
               KeyMapLoadResult::kFatal);
   }
 
-  PlayerState state_;
-  testing::FakeMidiOut out_;
-  testing::FakeKeyboardView view_;
-  testing::FakeChordLabel label_;
-  testing::FakeKeyEventActions actions_;
   testing::FakeInputWindow window_;
   testing::FakeKeyHook hook_;
   testing::FakeRandom random_{{0.5}};
   testing::FakeKeyMapNotices notices_;
-  MidiMode midi_;
-  ChordSelection chords_;
-  KeyEvents keys_;
   PercussionSet percussion_;
 };
 
 TEST_F(InputControlsTest, TheHookButtonSwitchesTheHookAndItsLooks) {
-  state_.input.DrawWhileHooked = 0;
-  EXPECT_EQ(Check1_Click(state_, hook_, window_, view_), HookSwitchResult::kSwitchedOn);
-  EXPECT_EQ(state_.input.HookActive, -1);
+  state.input.DrawWhileHooked = 0;
+  EXPECT_EQ(Check1_Click(state, hook_, window_, view), HookSwitchResult::kSwitchedOn);
+  EXPECT_EQ(state.input.HookActive, -1);
   EXPECT_EQ(hook_.sets, 1);
   EXPECT_FALSE(window_.key_preview);
   EXPECT_EQ(window_.hook_caption, "Hook on");
   EXPECT_EQ(window_.hook_colour, 8229375);
-  EXPECT_EQ(state_.app.TitleSuffix, " [keys from every window]");
-  EXPECT_EQ(view_.messages, std::vector<std::string>{"drawing is off"});
+  EXPECT_EQ(state.app.TitleSuffix, " [keys from every window]");
+  EXPECT_EQ(view.messages, std::vector<std::string>{"drawing is off"});
 
-  state_.layout.DisplayMode = 1;
-  EXPECT_EQ(Check1_Click(state_, hook_, window_, view_), HookSwitchResult::kSwitchedOff);
-  EXPECT_EQ(state_.input.HookActive, 0);
+  state.layout.DisplayMode = 1;
+  EXPECT_EQ(Check1_Click(state, hook_, window_, view), HookSwitchResult::kSwitchedOff);
+  EXPECT_EQ(state.input.HookActive, 0);
   EXPECT_EQ(hook_.resets, 1);
   EXPECT_TRUE(window_.key_preview);
   EXPECT_EQ(window_.hook_caption, "Hook");  // the short caption of the small modes
   EXPECT_EQ(window_.hook_colour, 16775912);
-  EXPECT_EQ(state_.app.TitleSuffix, "");
-  EXPECT_EQ(view_.redraws, 1);
+  EXPECT_EQ(state.app.TitleSuffix, "");
+  EXPECT_EQ(view.redraws, 1);
   EXPECT_EQ(window_.captions, 2);
   EXPECT_EQ(window_.focus, 2);
 }
 
 TEST_F(InputControlsTest, AHookThatCannotStartChangesNothing) {
   hook_.available = false;
-  EXPECT_EQ(Check1_Click(state_, hook_, window_, view_), HookSwitchResult::kUnavailable);
-  EXPECT_EQ(state_.input.HookActive, 0);
+  EXPECT_EQ(Check1_Click(state, hook_, window_, view), HookSwitchResult::kUnavailable);
+  EXPECT_EQ(state.input.HookActive, 0);
   EXPECT_TRUE(window_.key_preview);
-  EXPECT_EQ(state_.app.TitleSuffix, "");
+  EXPECT_EQ(state.app.TitleSuffix, "");
 }
 
 TEST_F(InputControlsTest, ThePercussionSetSendsKeysToChannelTenUntilLeft) {
   LoadMap(kDefaultKeyMapName);
   percussion_.Image16_Click();
-  EXPECT_TRUE(state_.midi.PercussionSet);
-  EXPECT_EQ(state_.app.AppTitle, "Kirivane Drums");
+  EXPECT_TRUE(state.midi.PercussionSet);
+  EXPECT_EQ(state.app.AppTitle, "Kirivane Drums");
   EXPECT_EQ(window_.messages,
             (std::vector<testing::ShownMessage>{{"Keys now play drums.", "Percussion"}}));
   EXPECT_EQ(window_.sounds.back(), 101);
   EXPECT_EQ(window_.lamp_border, 3718655);
-  EXPECT_EQ(out_.resets, 1);
-  EXPECT_EQ(state_.performance.PlayInterrupt, 0);
+  EXPECT_EQ(out.resets, 1);
+  EXPECT_EQ(state.performance.PlayInterrupt, 0);
   percussion_.Image16_Click();  // already selected: nothing again
   EXPECT_EQ(window_.messages.size(), 1u);
 
-  out_.Clear();
-  keys_.Form_KeyDown('V', 0);
-  keys_.Form_KeyUp('V', 0);
-  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x99, 60, 121}, {0x89, 60, 64}}));
+  out.Clear();
+  keys.Form_KeyDown('V', 0);
+  keys.Form_KeyUp('V', 0);
+  EXPECT_EQ(out.ShortMessages(), (Bytes{{0x99, 60, 121}, {0x89, 60, 64}}));
 
   percussion_.LeavePercussionSet(random_, notices_);
-  EXPECT_FALSE(state_.midi.PercussionSet);
+  EXPECT_FALSE(state.midi.PercussionSet);
   EXPECT_FALSE(window_.percussion_picture);
-  EXPECT_EQ(state_.midi.KeyOutChannel, 1);
-  EXPECT_EQ(state_.app.AppTitle, "Kirivane");
+  EXPECT_EQ(state.midi.KeyOutChannel, 1);
+  EXPECT_EQ(state.app.AppTitle, "Kirivane");
   EXPECT_EQ(window_.lamp_border, 16750926);
-  EXPECT_TRUE(actions_.Called("ResendInstrument"));
-  out_.Clear();
-  keys_.Form_KeyDown('V', 0);
-  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x90, 60, 121}}));
+  EXPECT_TRUE(actions.Called("ResendInstrument"));
+  out.Clear();
+  keys.Form_KeyDown('V', 0);
+  EXPECT_EQ(out.ShortMessages(), (Bytes{{0x90, 60, 121}}));
 }
 
 TEST_F(InputControlsTest, LeavingThePercussionSetLeavesTheRandomKeyMap) {
   LoadMap(kRandomKeyMapName);
-  EXPECT_EQ(KeyIndexOf(state_.input, 'V'), 25);  // every key drew 0.5
-  state_.app.TitleSuffix = " (random)";
-  state_.input.DrumStart = -1;
+  EXPECT_EQ(KeyIndexOf(state.input, 'V'), 25);  // every key drew 0.5
+  state.app.TitleSuffix = " (random)";
+  state.input.DrumStart = -1;
   percussion_.Image16_Click();
   percussion_.LeavePercussionSet(random_, notices_);
-  EXPECT_EQ(state_.input.KeyMapFile, ProgramKeyMapPath(state_.app.ProgramFolder, "default.keys"));
-  EXPECT_EQ(KeyIndexOf(state_.input, 'V'), 12);
-  EXPECT_EQ(state_.app.TitleSuffix, "");
-  EXPECT_EQ(state_.input.DrumStart, 0);
+  EXPECT_EQ(state.input.KeyMapFile, ProgramKeyMapPath(state.app.ProgramFolder, "default.keys"));
+  EXPECT_EQ(KeyIndexOf(state.input, 'V'), 12);
+  EXPECT_EQ(state.app.TitleSuffix, "");
+  EXPECT_EQ(state.input.DrumStart, 0);
 }
 
 TEST_F(InputControlsTest, ThePadsPlayTwoDrumsEach) {
   percussion_.Image16_Click();
-  out_.Clear();
+  out.Clear();
   percussion_.PadMouseDown(7);
   percussion_.PadMouseUp(7);
   percussion_.PadMouseDown(8);
-  EXPECT_EQ(out_.ShortMessages(), (Bytes{{0x99, 76, 121},
-                                         {0x99, 78, 121},
-                                         {0x89, 76, 64},
-                                         {0x89, 78, 64},
-                                         {0xB0, 121, 0},  // the sound reset after the release
-                                         {0xB9, 121, 0},
-                                         {0xC9, 0, 0},
-                                         {0xC9, 0, 0},
-                                         {0xB0, 1, 0},
-                                         {0xB9, 1, 0},
-                                         {0x99, 63, 121},
-                                         {0x99, 64, 121}}));
+  EXPECT_EQ(out.ShortMessages(), (Bytes{{0x99, 76, 121},
+                                        {0x99, 78, 121},
+                                        {0x89, 76, 64},
+                                        {0x89, 78, 64},
+                                        {0xB0, 121, 0},  // the sound reset after the release
+                                        {0xB9, 121, 0},
+                                        {0xC9, 0, 0},
+                                        {0xC9, 0, 0},
+                                        {0xB0, 1, 0},
+                                        {0xB9, 1, 0},
+                                        {0x99, 63, 121},
+                                        {0x99, 64, 121}}));
   EXPECT_EQ(window_.cursors, (std::vector<int>{102, 101, 102}));
 }
 
@@ -157,11 +139,11 @@ TEST_F(InputControlsTest, AKeyMapCommandPlaysItsSoundAndShowsTheLabels) {
   LoadMap(kPositionKeyMapName);
   EXPECT_EQ(notices_.checked, KeyMapMenuEntry::kPosition);
   EXPECT_EQ(window_.sounds, std::vector<int>{102});
-  EXPECT_EQ(view_.redraws, 1);
-  state_.input.HookActive = -1;
-  state_.input.DrawWhileHooked = 0;
+  EXPECT_EQ(view.redraws, 1);
+  state.input.HookActive = -1;
+  state.input.DrawWhileHooked = 0;
   LoadMap(kDefaultKeyMapName);
-  EXPECT_EQ(view_.messages, std::vector<std::string>{"drawing is off"});
+  EXPECT_EQ(view.messages, std::vector<std::string>{"drawing is off"});
   EXPECT_EQ(notices_.checked, KeyMapMenuEntry::kDefault);
 }
 

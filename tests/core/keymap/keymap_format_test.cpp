@@ -53,6 +53,20 @@ TEST(KeyMapFile, ReadsLabelsWrittenInCodePage932) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(KeyMapFile, AUtf8MarkDoesNotTurnTheFirstLineIntoARandomKey) {
+  const std::string dir = testing::MakeTempDir("kirivane-keymap-reader");
+  const std::string path = dir + "/edited.keys";
+  ASSERT_TRUE(WriteFileAtomically(path,
+                                  "\xEF\xBB\xBF"
+                                  "1\tQ\t81\r\n2\tW\t87\r\n"));
+  const auto text = ReadKeyMapFile(path);
+  ASSERT_TRUE(text.has_value());
+  ASSERT_EQ(text->records.size(), 2u);
+  EXPECT_EQ(text->records[0].position, 1);  // not 0, the random position
+  EXPECT_EQ(text->records[0].code, 81);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(KeyMapWriter, WritesCrLfLinesThatReadBackTheSame) {
   const std::vector<KeyMapRecord> records{{12, "Q", 81}, {12, "Q", 87}, {0, "R", 82}};
   const auto text = FormatKeyMapText(records);
