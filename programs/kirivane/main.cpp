@@ -2,15 +2,21 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/basic/random_source.h"
 #include "platform/held_keys.h"
+#include "platform/midi/system_midi_out.h"
+#include "platform/system_clock.h"
 #include "player/app/command_line.h"
+#include "player/app/form1_window.h"
 #include "player/app/language_table.h"
 #include "player/app/player_state.h"
+#include "player/layout/screen_metrics_qt.h"
+#include "player/settings/settings_file.h"
 
 namespace {
 
@@ -34,6 +40,11 @@ bool LoadLanguageOrReport(const std::string& folder, int language, kirivane::App
   return false;
 }
 
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -51,10 +62,18 @@ int main(int argc, char* argv[]) {
   if (plan.ReloadEnglish && !LoadLanguageOrReport(folder, 1, state.app)) return 1;
   kirivane::ApplyStartupPlan(plan, state);
 
-  QWidget window;
-  const kirivane::AppState& app = state.app;
-  window.setWindowTitle(QString::fromStdString(app.AppTitle + app.ModeTitle + app.TitleSuffix));
-  window.resize(640, 240);
-  window.show();
+  state.layout.Screen = kirivane::ReadScreenMetrics(QGuiApplication::primaryScreen());
+  state.layout.DefaultPositions = kirivane::ComputeDefaultPositions(state.layout.Screen);
+
+  const std::string settings_path =
+      kirivane::SettingsFilePath(folder, kirivane::FolderWritable(folder),
+                                 Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  kirivane::SystemClock clock;
+  kirivane::StdRandomSource random;
+  kirivane::SystemMidiOut midi_out(kirivane::MidiOptionsFromEnvironment());
+  // The window decides when the program ends (after its staged shutdown).
+  QApplication::setQuitOnLastWindowClosed(false);
+  kirivane::Form1 form(state, midi_out, clock, random, settings_path);
+  if (!form.Form_Load()) return 0;
   return QApplication::exec();
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "player/input/key_hook.h"
+
+class QSocketNotifier;
+
+namespace kirivane {
+
+// The system-wide key hook: raw key events of the X server (XInput 2) on the root window, so
+// keys pressed while another application has the focus still reach the player. Keys arrive
+// as virtual-key codes, through the same table as the window's own key events.
+class Xi2KeyHook : public KeyHook {
+ public:
+  // code: virtual-key code; down: pressed or released; right_shift: the right Shift key.
+  using KeyHandler = std::function<void(int code, bool down, bool right_shift)>;
+
+  explicit Xi2KeyHook(KeyHandler handler);
+  ~Xi2KeyHook() override;
+  Xi2KeyHook(const Xi2KeyHook&) = delete;
+  Xi2KeyHook& operator=(const Xi2KeyHook&) = delete;
+
+  // Starts delivering keys to the handler. False, with the reason in Error(), when the X
+  // server or its XInput 2 extension is not there (a pure Wayland desktop).
+  bool SetHook() override;
+  void ResetHook() override;
+  bool Active() const { return display_ != nullptr; }
+  const std::string& Error() const { return error_; }
+
+ private:
+  void ReadEvents();
+
+  void* display_ = nullptr;  // the hook's own X connection
+  int xi_opcode_ = 0;
+  std::unique_ptr<QSocketNotifier> notifier_;
+  KeyHandler handler_;
+  std::string error_;
+};
+
+}  // namespace kirivane

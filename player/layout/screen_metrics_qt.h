@@ -1,0 +1,13 @@
+#pragma once
+
+#include "player/layout/screen_metrics.h"
+
+class QScreen;
+
+namespace kirivane {
+
+// Measures the screen once at start-up: 15 twips per pixel on both axes, caption and frame
+// sizes from the style, the whole screen and its work area.
+ScreenMetrics ReadScreenMetrics(const QScreen* screen);
+
+}  // namespace kirivane

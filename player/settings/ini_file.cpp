@@ -1,0 +1,126 @@
+#include "player/settings/ini_file.h"
+
+#include <climits>
+
+#include "common/basic/text_file.h"
+#include "common/basic/text_rules.h"
+
+namespace kirivane {
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return ToLowerAscii(TrimBlanks(a)) == ToLowerAscii(TrimBlanks(b));
+}
+
+// The name of a section header line "[name]", or nothing for any other line.
+std::optional<std::string> SectionName(const std::string& line) {
+  const std::string trimmed = TrimBlanks(line);
+  if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
+  const std::size_t close = trimmed.find(']');
+  if (close == std::string::npos) return std::nullopt;
+  return trimmed.substr(1, close - 1);
+}
+
+bool IsKeyLine(const std::string& line) {
+  const std::string trimmed = TrimBlanks(line);
+  return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string::npos;
+}
+
+std::string KeyOf(const std::string& line) {
+  return TrimBlanks(line.substr(0, line.find('=')));
+}
+
+std::string ValueOf(const std::string& line) {
+  std::string value = TrimBlanks(line.substr(line.find('=') + 1));
+  const std::size_t nul = value.find('\0');
+  if (nul != std::string::npos) value.resize(nul);
+  if (value.size() > kIniValueLimit) value.resize(kIniValueLimit);
+  return value;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string_view contents) : lines_(SplitLines(contents)) {}
+
+std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    auto name = SectionName(lines_[i]);
+    if (name && SameName(*name, section)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::FindKey(std::size_t header, std::string_view key) const {
+  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
+    if (SectionName(lines_[i])) break;
+    if (IsKeyLine(lines_[i]) && SameName(KeyOf(lines_[i]), key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::size_t IniFile::SectionInsertPoint(std::size_t header) const {
+  std::size_t insert = header + 1;
+  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
+    if (SectionName(lines_[i])) break;
+    if (!TrimBlanks(lines_[i]).empty()) insert = i + 1;
+  }
+  return insert;
+}
+
+std::optional<std::string> IniFile::ReadString(std::string_view section,
+                                               std::string_view key) const {
+  auto header = FindSection(section);
+  if (!header) return std::nullopt;
+  auto line = FindKey(*header, key);
+  if (!line) return std::nullopt;
+  return ValueOf(lines_[*line]);
+}
+
+std::optional<int> IniFile::ReadInt(std::string_view section, std::string_view key,
+                                    int default_value) const {
+  auto value = ReadString(section, key);
+  if (!value || value->empty()) return default_value;
+  std::size_t pos = 0;
+  bool negative = false;
+  if ((*value)[0] == '-') {
+    negative = true;
+    pos = 1;
+  }
+  long long number = 0;
+  for (; pos < value->size() && (*value)[pos] >= '0' && (*value)[pos] <= '9'; ++pos) {
+    number = number * 10 + ((*value)[pos] - '0');
+    if (number > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) number = -number;
+  if (number > INT_MAX || number < INT_MIN) return std::nullopt;
+  return static_cast<int>(number);
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  auto header = FindSection(section);
+  if (!header) {
+    if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(std::string(key) + "=" + std::string(value));
+    return;
+  }
+  if (auto line = FindKey(*header, key)) {
+    const std::string& old = lines_[*line];
+    lines_[*line] = old.substr(0, old.find('=') + 1) + std::string(value);
+    return;
+  }
+  const std::size_t insert = SectionInsertPoint(*header);
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert),
+                std::string(key) + "=" + std::string(value));
+}
+
+void IniFile::WriteInt(std::string_view section, std::string_view key, long long value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+std::string IniFile::Text() const {
+  return JoinLinesCrLf(lines_);
+}
+
+}  // namespace kirivane

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts the player under Xvfb in each display mode and saves a picture of its window into
+# docs/screenshots/. Usage: scripts/screenshots.sh [bin dir] (default: build/bin).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=${1:-$root/build/bin}
+out=$root/docs/screenshots
+mkdir -p "$out"
+
+work=$(mktemp -d)
+cleanup() {
+  [[ -n "${player:-}" ]] && kill "$player" 2>/dev/null || true
+  [[ -n "${xvfb:-}" ]] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A copy of the program folder, so the settings file the player writes stays out of the build.
+cp -r "$bin" "$work/program"
+rm -f "$work/program/kirivane.ini"  # the default settings, whatever ran before
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+export KIRIVANE_MIDI_CAPTURE=$work/capture.log
+# The picture shows the English texts: /E chooses the English language file.
+"$work/program/kirivane" /E >/dev/null 2>&1 &
+player=$!
+
+window() { xdotool search --sync --onlyvisible --name "$1" | head -1; }
+shoot() {
+  sleep 1
+  import -window "$(window "$1")" "$out/$2"
+  echo "saved $out/$2"
+}
+key() {  # press and release separately: the window may be rebuilt between the two
+  local w
+  w=$(window Kirivane)
+  xdotool keydown --window "$w" "$1"
+  sleep 0.3
+  xdotool keyup --window "$w" "$1" 2>/dev/null || true
+}
+
+w=$(window Kirivane)
+sleep 1
+# Hold a chord of three keys, so the picture shows keys pressed.
+xdotool keydown --window "$w" z c b
+shoot 'Kirivane$' mode0-full-window.png
+xdotool keyup --window "$w" z c b
+key F3
+shoot 'Compact' mode1-compact-keyboard.png
+key F2
+w=$(window '128')
+xdotool keydown --window "$w" q
+shoot '128' mode2-128-key-bar.png
+xdotool keyup --window "$w" q 2>/dev/null || true
