@@ -20,3 +20,13 @@ function(kirivane_collect_sources core_var ui_var)
   set(${core_var} ${core_files} PARENT_SCOPE)
   set(${ui_var} ${ui_files} PARENT_SCOPE)
 endfunction()
+
+# With Ninja, a target's moc step is re-run only when a file it already knows changes, so a
+# Q_OBJECT header that a later glob adds would never be moc'ed in an existing build folder.
+# A list of the target's sources, rewritten only when it changes, makes the step re-run.
+function(kirivane_autogen_follows_sources target)
+  set(list_file ${CMAKE_BINARY_DIR}/autogen-sources-${target}.txt)
+  string(JOIN "\n" content ${ARGN})
+  file(CONFIGURE OUTPUT ${list_file} CONTENT "${content}")
+  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS ${list_file})
+endfunction()
