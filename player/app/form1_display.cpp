@@ -14,20 +14,10 @@
 #include "player/app/lamp_shape_widget.h"
 #include "player/app/picture_button_widget.h"
 #include "player/layout/control_layout.h"
+#include "player/layout/control_place_qt.h"
 #include "player/layout/score_panel.h"
 
 namespace kirivane {
-
-namespace {
-
-void Put(QWidget* widget, const ControlPlace& place) {
-  const int width = place.Width >= 0 ? place.Width : widget->width();
-  const int height = place.Height >= 0 ? place.Height : widget->height();
-  widget->setGeometry(place.X, place.Y, width, height);
-  widget->setVisible(place.Visible);
-}
-
-}  // namespace
 
 void Form1::ApplyDisplayMode() {
   const bool was_in_progress = layout_in_progress_;
@@ -89,19 +79,19 @@ void Form1::PlaceWindow(const DisplayModePlan& plan) {
 
 void Form1::PlaceControls(int mode) {
   auto places = ControlLayout(mode, false);
-  Put(Keyboard_, places["Keyboard"]);
-  Put(Shape1, places["Shape1"]);
+  PlaceWidget(Keyboard_, places["Keyboard"]);
+  PlaceWidget(Shape1, places["Shape1"]);
   Shape1->SetRounded(mode == 0);
-  Put(Check1, places["Check1"]);
+  PlaceWidget(Check1, places["Check1"]);
   ShowCheck1(mode);
-  Put(Label5, places["Label5"]);
-  Put(Label8, places["Label8"]);
+  PlaceWidget(Label5, places["Label5"]);
+  PlaceWidget(Label8, places["Label8"]);
   Label8->setAlignment((mode == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-  Put(Label2, places["Label2"]);
-  Put(Label3, places["Label3"]);
-  Put(LblNote, places["LblNote"]);
-  Put(ImgLyrcon, places["ImgLyrcon"]);
-  Put(Image12, places["Image12"]);
+  PlaceWidget(Label2, places["Label2"]);
+  PlaceWidget(Label3, places["Label3"]);
+  PlaceWidget(LblNote, places["LblNote"]);
+  PlaceWidget(ImgLyrcon, places["ImgLyrcon"]);
+  PlaceWidget(Image12, places["Image12"]);
   midi_panel_->Place(mode);
   const bool full = mode == 0;
   ImgChordPad->setVisible(full);
@@ -121,14 +111,14 @@ void Form1::PlaceControls(int mode) {
   mnuScoreOC->setChecked(state_.layout.ScoreMode == 1);
   mnuScoreOC->setEnabled(full);
   if (full) {
-    Put(Label1, places["Label1"]);
-    Put(LblTitle, places["LblTitle"]);
-    Put(Image16, places["Image16"]);
-    Put(stImage, places["stImage"]);
+    PlaceWidget(Label1, places["Label1"]);
+    PlaceWidget(LblTitle, places["LblTitle"]);
+    PlaceWidget(Image16, places["Image16"]);
+    PlaceWidget(stImage, places["stImage"]);
     stImage->setVisible(state_.midi.PercussionSet);
-    Put(ImgChordPad, places["ImgChordPad"]);
-    Put(Lbl_Chord, places["Lbl_Chord"]);
-    Put(ImgKao01, places["ImgKao01"]);
+    PlaceWidget(ImgChordPad, places["ImgChordPad"]);
+    PlaceWidget(Lbl_Chord, places["Lbl_Chord"]);
+    PlaceWidget(ImgKao01, places["ImgKao01"]);
     ImgKao01->hide();
     Label12[0]->setGeometry(265, 3, 200, 16);
     Label12[1]->setGeometry(266, 4, 200, 16);
@@ -245,5 +235,4 @@ void Form1::FinishDrag() {
   state_.performance.PlayInterrupt = 0;
   unsetCursor();
 }
-
 }  // namespace kirivane

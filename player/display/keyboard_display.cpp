@@ -4,10 +4,6 @@
 
 namespace kirivane {
 
-// The MIDI layer names the key sources too; both must mean the same.
-static_assert(kSourceMouse == kKeySourceMouse && kSourceKeys == kKeySourceKeys &&
-              kSourcePlayback == kKeySourcePlayback);
-
 KeyboardDisplay::KeyboardDisplay(PlayerState& state, Surface& surface)
     : state_(state), paint_(surface) {}
 

@@ -82,7 +82,7 @@ void KeyEvents::PlayKey(int k) {
     held.notes.push_back(Mod128(midi_.NoteOfKey(k + f + 12)));
     midi_.KeyNoteOn(k + f + 12);
   }
-  for (int f : held.offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kSourceKeys);
+  for (int f : held.offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kKeySourceKeys);
   actions_.RefreshKeyboard();
   const auto& midi = state_.midi;
   if (state_.layout.DisplayMode == 2) {
@@ -97,14 +97,14 @@ void KeyEvents::ReleaseKey(int k) {
   if (!held.notes.empty()) {
     // The notes of the press end, whatever octave, transposition or chord holds now.
     for (int note : held.notes) midi_.SendNoteOff(note);
-    for (int f : held.offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+    for (int f : held.offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kKeySourceKeys);
     held = HeldKeyNotes();
   } else {
     // A release without a press (held since before the window had the keys): harmless
     // note-offs for what the key would sound now.
     const auto offsets = SoundingOffsets(state_.chords);
     for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
-    for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kSourceKeys);
+    for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kKeySourceKeys);
   }
   actions_.RefreshKeyboard();
   actions_.PanelPicturesUp();

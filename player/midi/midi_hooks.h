@@ -1,11 +1,9 @@
 #pragma once
 
-namespace kirivane {
+// The key sources of the on-screen keyboard (kKeySource*) are shared with the editor.
+#include "common/keyboard/keyboard_layout.h"
 
-// Key sources of the on-screen keyboard.
-inline constexpr int kSourceMouse = 0;
-inline constexpr int kSourceKeys = 1;
-inline constexpr int kSourcePlayback = 2;
+namespace kirivane {
 
 // Event kinds of the performance table.
 inline constexpr int kEventNoteOff = 0;

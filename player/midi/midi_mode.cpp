@@ -115,10 +115,10 @@ void MidiMode::PlayRecordedNote(int note, int velocity) {
   const int index = note + midi.Transpose - 12 * midi.OctaveShift - 55;
   if (velocity > 0) {
     SendShort(Status(kNoteOn, midi.PlayOutChannel), sounding, velocity);
-    if (view_ != nullptr) view_->DrawKeyDown(index, kSourcePlayback);
+    if (view_ != nullptr) view_->DrawKeyDown(index, kKeySourcePlayback);
   } else {
     SendShort(Status(kNoteOff, midi.PlayOutChannel), sounding, kNoteOffVelocity);
-    if (view_ != nullptr) view_->DrawKeyUp(index, kSourcePlayback);
+    if (view_ != nullptr) view_->DrawKeyUp(index, kKeySourcePlayback);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "player/app/form1_pictures.h"
 #include "player/app/picture_button_widget.h"
 #include "player/layout/control_layout.h"
+#include "player/layout/control_place_qt.h"
 #include "player/midi/instrument_banks.h"
 #include "player/midi/sysex_messages.h"
 
@@ -25,13 +26,6 @@ QString Lang(const PlayerState& state, int entry) {
   return entry >= 0 && entry < static_cast<int>(table.size())
              ? QString::fromStdString(table[static_cast<std::size_t>(entry)])
              : QString();
-}
-
-void Put(QWidget* widget, const ControlPlace& place) {
-  const int width = place.Width >= 0 ? place.Width : widget->width();
-  const int height = place.Height >= 0 ? place.Height : widget->height();
-  widget->setGeometry(place.X, place.Y, width, height);
-  widget->setVisible(place.Visible);
 }
 
 }  // namespace
@@ -287,18 +281,18 @@ void MidiPanel::RestoreButtonPictures() {
 
 void MidiPanel::Place(int mode) {
   auto places = ControlLayout(mode, false);
-  Put(Combo1, places["Combo1"]);
+  PlaceWidget(Combo1, places["Combo1"]);
   Command1->setGeometry(places["Command1"].X, places["Command1"].Y, places["Command1"].Width,
                         Combo1->height());
   Command1->setVisible(places["Command1"].Visible);
   Command1->setStyleSheet(mode == 0 ? "QPushButton { color: white; background: #3a4f7a; }"
                                     : "QPushButton { color: black; }");
-  Put(List1, places["List1"]);
-  Put(HScroll1, places["HScroll1"]);
-  Put(VScroll1, places["VScroll1"]);
-  Put(Label10, places["Label10"]);
-  Put(Command100[0], places["Command100_0"]);
-  Put(Command100[1], places["Command100_1"]);
+  PlaceWidget(List1, places["List1"]);
+  PlaceWidget(HScroll1, places["HScroll1"]);
+  PlaceWidget(VScroll1, places["VScroll1"]);
+  PlaceWidget(Label10, places["Label10"]);
+  PlaceWidget(Command100[0], places["Command100_0"]);
+  PlaceWidget(Command100[1], places["Command100_1"]);
   RestoreButtonPictures();
   ShowBanks();
 }
@@ -338,5 +332,4 @@ bool MidiPanel::eventFilter(QObject* watched, QEvent* event) {
   }
   return false;
 }
-
 }  // namespace kirivane

@@ -104,11 +104,9 @@ void ReadStrings(PlayerState& state, const IniFile& file) {
 void ReadOptions(PlayerState& state, const IniFile& file) {
   MidiState& midi = state.midi;
   LayoutState& layout = state.layout;
-  ReadChecked(file, "MidiCh", 1, 1, IsChannel, midi.KeyChannel);
-  ReadChecked(file, "PlayCh", 1, 1, IsChannel, midi.PlayChannel);
+  ReadPlaybackOptions(state, file);
   auto velocity = [](int v) { return InRange(v, 1, 127); };
   ReadChecked(file, "MidiVol", 121, 121, velocity, midi.KeyVelocity);
-  ReadChecked(file, "PlayVol", 108, 108, velocity, midi.PlayVelocity);
   state.performance.LoopOn = 0;
   ReadFlag(file, "Loop", 0, state.performance.LoopOn);
   layout.EffectOn = 1;
@@ -118,21 +116,13 @@ void ReadOptions(PlayerState& state, const IniFile& file) {
   ReadStrings(state, file);
   ReadInto(file, "Device", 0, midi.MidiDevice);
   if (midi.MidiDevice < 0) midi.MidiDevice = 0;
-  ReadChecked(file, "MainVol", 64, 64, velocity, midi.MainVolume);
   ReadChecked(file, "WheelBand", 8, 8, velocity, layout.WheelBand);
   ReadChecked(
       file, "ccMode", 0, 0, [](int v) { return v == 0 || v == 1 || v == 99; }, layout.CcMode);
   if (midi.MainVolume < 32) layout.CcMode = 0;
   ReadChecked(
       file, "MouseVel", 50, 50, [](int v) { return InRange(v, 0, 63); }, state.display.MouseVel);
-  const std::string channels = file.ReadString(kOption, "MidiReadCh").value_or("");
-  state.smf.MidiReadChannels = channels.empty() ? "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16" : channels;
-  ReadMidiEndTime(file, state.smf.MidiEndTime);
-  ReadFlag(file, "MidiReadEx", 0, state.smf.MidiReadEx);
   ReadFlag(file, "ScoreMode", 1, layout.ScoreMode);
-  ReadChecked(
-      file, "Clock", 1, 1, [](int v) { return InRange(v, 1, 25); }, state.performance.ClockSetting);
-  state.performance.ClockTime = state.performance.ClockSetting;
 }
 
 int TwipsToPixels(int twips, int factor) {
@@ -140,6 +130,22 @@ int TwipsToPixels(int twips, int factor) {
 }
 
 }  // namespace
+
+void ReadPlaybackOptions(PlayerState& state, const IniFile& file) {
+  MidiState& midi = state.midi;
+  ReadChecked(file, "MidiCh", 1, 1, IsChannel, midi.KeyChannel);
+  ReadChecked(file, "PlayCh", 1, 1, IsChannel, midi.PlayChannel);
+  auto velocity = [](int v) { return InRange(v, 1, 127); };
+  ReadChecked(file, "PlayVol", 108, 108, velocity, midi.PlayVelocity);
+  ReadChecked(file, "MainVol", 64, 64, velocity, midi.MainVolume);
+  const std::string channels = file.ReadString(kOption, "MidiReadCh").value_or("");
+  state.smf.MidiReadChannels = channels.empty() ? "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16" : channels;
+  ReadMidiEndTime(file, state.smf.MidiEndTime);
+  ReadFlag(file, "MidiReadEx", 0, state.smf.MidiReadEx);
+  ReadChecked(
+      file, "Clock", 1, 1, [](int v) { return InRange(v, 1, 25); }, state.performance.ClockSetting);
+  state.performance.ClockTime = state.performance.ClockSetting;
+}
 
 WindowPosition LoadSettings(PlayerState& state, const IniFile& file) {
   LayoutState& layout = state.layout;

@@ -20,6 +20,10 @@ struct WindowPosition {
 // screen metrics, default positions and program folder already in the state.
 WindowPosition LoadSettings(PlayerState& state, const IniFile& file);
 
+// Reads the keys a performance's playback and file conversion depend on: MidiCh, PlayCh,
+// PlayVol, MainVol, MidiReadCh, MidiEndTime, MidiReadEx and Clock (part of LoadSettings).
+void ReadPlaybackOptions(PlayerState& state, const IniFile& file);
+
 // Writes every saved key into the file, keeping its other lines. window is the main window's
 // position now (twips); it is stored for the mode family shown now.
 void SaveSettings(PlayerState& state, const WindowPosition& window, IniFile& file);

@@ -41,9 +41,9 @@ TEST_F(KeyEventsTest, ACMajorScaleSendsExactlyItsNoteOnsAndOffs) {
   EXPECT_EQ(out.ShortMessages(), expected);
   // Each key drawn pressed then released by the typing-key source: V is key 5 of the drawing.
   ASSERT_EQ(view.drawings.size(), 16u);
-  EXPECT_EQ(view.drawings[0], (testing::KeyDrawing{5, kSourceKeys, true}));
-  EXPECT_EQ(view.drawings[1], (testing::KeyDrawing{5, kSourceKeys, false}));
-  EXPECT_EQ(view.drawings[15], (testing::KeyDrawing{17, kSourceKeys, false}));
+  EXPECT_EQ(view.drawings[0], (testing::KeyDrawing{5, kKeySourceKeys, true}));
+  EXPECT_EQ(view.drawings[1], (testing::KeyDrawing{5, kKeySourceKeys, false}));
+  EXPECT_EQ(view.drawings[15], (testing::KeyDrawing{17, kKeySourceKeys, false}));
   EXPECT_TRUE(actions.Called("ShowScoreNote 25"));  // key number 12 + 13
 }
 
@@ -95,7 +95,7 @@ TEST_F(KeyEventsTest, AChordSendsANoteOnAndDrawsAKeyPerInterval) {
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x90, 60, 0x79}, {0x90, 64, 0x79}, {0x90, 67, 0x79}}));
   EXPECT_EQ(view.drawings,
             (std::vector<testing::KeyDrawing>{
-                {5, kSourceKeys, true}, {9, kSourceKeys, true}, {12, kSourceKeys, true}}));
+                {5, kKeySourceKeys, true}, {9, kKeySourceKeys, true}, {12, kKeySourceKeys, true}}));
   keys.Form_KeyUp('V', 0);
   EXPECT_EQ(out.ShortMessages().size(), 6u);
   EXPECT_EQ(out.ShortMessages()[5], (std::vector<std::uint8_t>{0x80, 67, 0x40}));
@@ -284,7 +284,7 @@ TEST_F(KeyEventsTest, AReleaseEndsTheNotesItsPressStarted) {
   out.Clear();
   keys.Form_KeyUp('V', 0);
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x80, 72, 0x40}}));
-  EXPECT_EQ(view.drawings, (std::vector<testing::KeyDrawing>{{5, kSourceKeys, false}}));
+  EXPECT_EQ(view.drawings, (std::vector<testing::KeyDrawing>{{5, kKeySourceKeys, false}}));
 
   // A release never preceded by a press sends the note-offs of what the key sounds now.
   out.Clear();

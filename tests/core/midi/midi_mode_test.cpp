@@ -84,8 +84,8 @@ TEST_F(MidiModeTest, PlaybackNotesAreTransposedDrawnAndNotRecorded) {
   state.midi.OctaveShift = 1;
   midi.PlayRecordedNote(60, 0);
   EXPECT_THAT(out.Hex(), ElementsAre("91 3E 6C", "81 3E 40"));
-  EXPECT_THAT(view.drawings, ElementsAre(KeyDrawing{7, kSourcePlayback, true},
-                                         KeyDrawing{-5, kSourcePlayback, false}));
+  EXPECT_THAT(view.drawings, ElementsAre(KeyDrawing{7, kKeySourcePlayback, true},
+                                         KeyDrawing{-5, kKeySourcePlayback, false}));
   EXPECT_TRUE(sink.events.empty());
 }
 
