@@ -18,11 +18,9 @@ trap cleanup EXIT
 # A copy of the program folder, so the settings file the player writes stays out of the build.
 cp -r "$bin" "$work/program"
 rm -f "$work/program/kirivane.ini"  # the default settings, whatever ran before
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$root/tests/e2e/lib/virtual_display.sh"
+start_virtual_display "$work" 1024x768x24
+xvfb=$virtual_display_pid
 
 export KIRIVANE_MIDI_CAPTURE=$work/capture.log
 # The picture shows the English texts: /E chooses the English language file.

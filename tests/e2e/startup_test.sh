@@ -32,21 +32,10 @@ entry() {
 }
 
 # Always on a virtual display of our own, so that held keys never reach a real desktop.
-# Xvfb picks a free display number itself and writes it to the given descriptor when ready;
-# -noreset keeps it from resetting (and dropping new connections) whenever its last client goes.
+source "$(dirname "$0")/lib/virtual_display.sh"
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" \
-    >"$scratch/xvfb.log" 2>&1 &
-  started+=("$!")
-  for _ in $(seq 100); do
-    [[ -s "$scratch/display" ]] && break
-    sleep 0.1
-  done
-  local number
-  number=$(tr -dc 0-9 <"$scratch/display")
-  [[ -n "$number" ]] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-  export DISPLAY=":$number"
-  unset XAUTHORITY
+  start_virtual_display "$scratch" || fail "no virtual display"
+  started+=("$virtual_display_pid")
 }
 
 # Starts a program in the background and records its pid in $last_pid.

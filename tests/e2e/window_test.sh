@@ -26,11 +26,9 @@ export XDG_CONFIG_HOME=$work/config
 capture=$work/capture.log
 export KIRIVANE_MIDI_CAPTURE=$capture
 
-display=:$((200 + RANDOM % 300))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/lib/virtual_display.sh"
+start_virtual_display "$work"
+xvfb=$virtual_display_pid
 
 visible_windows() { xdotool search --onlyvisible --name . 2>/dev/null || true; }
 main_window() { xdotool search --onlyvisible --name 'Kirivane' 2>/dev/null | tail -1; }
