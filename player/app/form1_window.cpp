@@ -63,6 +63,7 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
   mouse_play_ = std::make_unique<MousePlay>(state_, *midi_, *display_, *this);
   Keyboard_->SetMouseHandler(mouse_play_.get());
   midi_panel_ = new MidiPanel(state_, *midi_, *this, this);
+  midi_panel_->SetBankLabel(Label8);
   CreateMenu();
   Timer1.setInterval(1000);
   connect(&WaitTimer, &QTimer::timeout, this, &Form1::WaitTimer_Timer);
