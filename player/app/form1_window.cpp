@@ -181,12 +181,12 @@ void Form1::UpdateCaption() {
   setWindowTitle(QString::fromStdString(WindowCaption(state_.app)));
 }
 
-void Form1::ShowError(const std::string& text, bool critical) {
+void Form1::ShowError(const std::string& text, bool critical, const std::string& title) {
   ImgKao01->show();
   ImgKao01->raise();
   QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information,
-                  QString::fromStdString(state_.app.AppTitle), QString::fromStdString(text),
-                  QMessageBox::Ok, this);
+                  QString::fromStdString(title.empty() ? state_.app.AppTitle : title),
+                  QString::fromStdString(text), QMessageBox::Ok, this);
   box.exec();
   ImgKao01->hide();
 }
@@ -294,11 +294,11 @@ void Form1::SetChordLabel(const std::string& text) {
 }
 
 void Form1::ShowKeyMapMissing(const std::string& text, const std::string& title) {
-  QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
+  ShowError(text, false, title);
 }
 
 void Form1::ShowDefaultKeyMapBroken(const std::string& text, const std::string& title) {
-  QMessageBox::critical(this, QString::fromStdString(title), QString::fromStdString(text));
+  ShowError(text, true, title);
 }
 
 void Form1::RedrawKeyboard() {

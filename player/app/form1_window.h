@@ -155,7 +155,8 @@ class Form1 : public QWidget,
   void SetFontsAndCaptions();
   void UpdateCaption();
   std::string Lang(int entry) const;
-  void ShowError(const std::string& text, bool critical);
+  // The error box: the face picture, then the message (titled AppTitle unless a title is given).
+  void ShowError(const std::string& text, bool critical, const std::string& title = {});
   // form1_menu.cpp
   void CreateMenu();
   void mnuTopmost_Click();
