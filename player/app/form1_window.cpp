@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
@@ -28,6 +29,19 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
   label->setObjectName(name);  // its mouse presses go on to the form (drag, popup menu)
   return label;
 }
+
+// EndShape: laid over the whole window while it closes, it keeps the clicks from the controls.
+class EndShapeCover : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseMoveEvent(QMouseEvent* event) override { event->accept(); }
+  void wheelEvent(QWheelEvent* event) override { event->accept(); }
+};
 
 // Applies a language font: a size of 0 or less and an empty name leave the font as it is.
 void SetControlFont(QWidget* control, int size, const std::string& name) {
@@ -133,6 +147,9 @@ void Form1::CreateControls() {
   PicScore = new ScorePanel(state_, this);
   Image12 = MakeLabel(this, "Image12");
   ImgLyrcon = MakeLabel(this, "ImgLyrcon");
+  EndShape = new EndShapeCover(this);
+  EndShape->setObjectName("EndShape");
+  EndShape->hide();
 }
 
 std::string Form1::Lang(int entry) const {
@@ -158,10 +175,11 @@ void Form1::SetFontsAndCaptions() {
   SetControlFont(Check1, 8, name13);
   SetControlFont(midi_panel_->Combo1, size(17), name18);
   SetControlFont(this, size(19), name18);
+  SetControlFont(PicScore, 24, name13);
   auto text = [this](int entry) { return QString::fromStdString(Lang(entry)); };
   Label8->setText(text(150) + text(154));
   Label1->setText(text(153) + text(154));
-  Label2->setText(text(155) + text(154));
+  Label2->setText(text(155));
   LblTitle->setText("<span style='font-size:20pt; font-weight:600; color:#2c4a80'>" +
                     text(0).toHtmlEscaped() + "</span><br><span style='color:#4a5a78'>" +
                     text(2).toHtmlEscaped() + "</span>");

@@ -219,6 +219,7 @@ class Form1 : public QWidget,
   PictureButton* Image8 = nullptr;
   QLabel* Image12 = nullptr;
   QLabel* ImgLyrcon = nullptr;
+  QWidget* EndShape = nullptr;  // over the window while it closes
 
   QMenu* mnu = nullptr;
   QAction* mnuTopmost = nullptr;

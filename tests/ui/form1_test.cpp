@@ -140,6 +140,10 @@ class Form1Test : public QObject {
     QCOMPARE(state_->app.AppClosing, -1);
     QCOMPARE(state_->app.Ending, -1);
     QVERIFY(std::filesystem::exists(path));
+    // While it closes, clicks stop at EndShape: the device button under the pointer stays on.
+    auto* command1 = form_->findChild<QPushButton*>("Command1");
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, command1->geometry().center());
+    QCOMPARE(command1->text(), QString("ON"));
     std::filesystem::remove(path);
     form_->close();  // a second request does not save again
     QVERIFY(!std::filesystem::exists(path));
