@@ -93,7 +93,7 @@ void Form1::HookKey(int code, bool down, bool right_shift) {
 // A pad plays its drums while held; its click then leaves the percussion set.
 void Form1::Pad_MouseUp(int pad) {
   percussion_->PadMouseUp(pad);
-  percussion_->LeavePercussionSet(random_, *this);
+  if (percussion_->LeavePercussionSet(random_, *this) == KeyMapLoadResult::kFatal) close();
   ReturnFocus();
 }
 

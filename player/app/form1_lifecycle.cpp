@@ -118,6 +118,9 @@ void Form1::Form_QueryUnload() {
   state_.performance.PlayInterrupt = -1;
   QApplication::processEvents();
   state_.app.Ending = -1;
+  EndShape->setGeometry(rect());
+  EndShape->show();
+  EndShape->raise();
   hook_.ResetHook();
   clearMask();
   if (!settings_saved_) {

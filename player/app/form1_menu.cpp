@@ -143,9 +143,12 @@ void Form1::LoadKeyMapFile(const std::string& path, int wave_resource) {
 }
 
 void Form1::mnuKeysFileOpen_Click() {
+  // The list shows the language's description as it is; the pattern behind it takes ".keys" in
+  // any letter case, as key maps written elsewhere may spell it.
+  const QString filter = QString::fromStdString(Lang(198)) + " (*.[Kk][Ee][Yy][Ss])";
   const QString path = QFileDialog::getOpenFileName(
-      this, QString::fromStdString(Lang(169)), QString::fromStdString(state_.app.ProgramFolder),
-      "Key maps (*.keys)");
+      this, QString::fromStdString(Lang(302)), QString::fromStdString(state_.app.ProgramFolder),
+      filter, nullptr, QFileDialog::HideNameFilterDetails);
   if (!path.isEmpty()) LoadKeyMapFile(path.toStdString(), kWaveKeyMapFile);
   ReturnFocus();
 }

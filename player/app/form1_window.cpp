@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
@@ -28,6 +29,19 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
   label->setObjectName(name);  // its mouse presses go on to the form (drag, popup menu)
   return label;
 }
+
+// EndShape: laid over the whole window while it closes, it keeps the clicks from the controls.
+class EndShapeCover : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseMoveEvent(QMouseEvent* event) override { event->accept(); }
+  void wheelEvent(QWheelEvent* event) override { event->accept(); }
+};
 
 // Applies a language font: a size of 0 or less and an empty name leave the font as it is.
 void SetControlFont(QWidget* control, int size, const std::string& name) {
@@ -63,6 +77,7 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
   mouse_play_ = std::make_unique<MousePlay>(state_, *midi_, *display_, *this);
   Keyboard_->SetMouseHandler(mouse_play_.get());
   midi_panel_ = new MidiPanel(state_, *midi_, *this, this);
+  midi_panel_->SetBankLabel(Label8);
   CreateMenu();
   Timer1.setInterval(1000);
   connect(&WaitTimer, &QTimer::timeout, this, &Form1::WaitTimer_Timer);
@@ -132,6 +147,9 @@ void Form1::CreateControls() {
   PicScore = new ScorePanel(state_, this);
   Image12 = MakeLabel(this, "Image12");
   ImgLyrcon = MakeLabel(this, "ImgLyrcon");
+  EndShape = new EndShapeCover(this);
+  EndShape->setObjectName("EndShape");
+  EndShape->hide();
 }
 
 std::string Form1::Lang(int entry) const {
@@ -157,10 +175,11 @@ void Form1::SetFontsAndCaptions() {
   SetControlFont(Check1, 8, name13);
   SetControlFont(midi_panel_->Combo1, size(17), name18);
   SetControlFont(this, size(19), name18);
+  SetControlFont(PicScore, 24, name13);
   auto text = [this](int entry) { return QString::fromStdString(Lang(entry)); };
   Label8->setText(text(150) + text(154));
   Label1->setText(text(153) + text(154));
-  Label2->setText(text(155) + text(154));
+  Label2->setText(text(155));
   LblTitle->setText("<span style='font-size:20pt; font-weight:600; color:#2c4a80'>" +
                     text(0).toHtmlEscaped() + "</span><br><span style='color:#4a5a78'>" +
                     text(2).toHtmlEscaped() + "</span>");
@@ -180,12 +199,12 @@ void Form1::UpdateCaption() {
   setWindowTitle(QString::fromStdString(WindowCaption(state_.app)));
 }
 
-void Form1::ShowError(const std::string& text, bool critical) {
+void Form1::ShowError(const std::string& text, bool critical, const std::string& title) {
   ImgKao01->show();
   ImgKao01->raise();
   QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information,
-                  QString::fromStdString(state_.app.AppTitle), QString::fromStdString(text),
-                  QMessageBox::Ok, this);
+                  QString::fromStdString(title.empty() ? state_.app.AppTitle : title),
+                  QString::fromStdString(text), QMessageBox::Ok, this);
   box.exec();
   ImgKao01->hide();
 }
@@ -293,11 +312,11 @@ void Form1::SetChordLabel(const std::string& text) {
 }
 
 void Form1::ShowKeyMapMissing(const std::string& text, const std::string& title) {
-  QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
+  ShowError(text, false, title);
 }
 
 void Form1::ShowDefaultKeyMapBroken(const std::string& text, const std::string& title) {
-  QMessageBox::critical(this, QString::fromStdString(title), QString::fromStdString(text));
+  ShowError(text, true, title);
 }
 
 void Form1::RedrawKeyboard() {

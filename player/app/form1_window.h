@@ -155,7 +155,8 @@ class Form1 : public QWidget,
   void SetFontsAndCaptions();
   void UpdateCaption();
   std::string Lang(int entry) const;
-  void ShowError(const std::string& text, bool critical);
+  // The error box: the face picture, then the message (titled AppTitle unless a title is given).
+  void ShowError(const std::string& text, bool critical, const std::string& title = {});
   // form1_menu.cpp
   void CreateMenu();
   void mnuTopmost_Click();
@@ -218,6 +219,7 @@ class Form1 : public QWidget,
   PictureButton* Image8 = nullptr;
   QLabel* Image12 = nullptr;
   QLabel* ImgLyrcon = nullptr;
+  QWidget* EndShape = nullptr;  // over the window while it closes
 
   QMenu* mnu = nullptr;
   QAction* mnuTopmost = nullptr;

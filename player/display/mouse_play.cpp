@@ -17,9 +17,10 @@ bool InMidiRange(int note) {
 int MouseVelocity(float y, int mouse_vel, int key_velocity) {
   if (mouse_vel == 0 || RoundHalfEven(y) > mouse_vel) return key_velocity;
   // Between mouse_vel and mouse_vel + 0.5 the ramp would pass key_velocity (and could pass
-  // 127, which is no velocity at all): the ramp stops at full velocity.
+  // 127, which is no velocity at all): the ramp stops at full velocity. At its top it stops at
+  // 1: a note-on of velocity 0 is a note-off, and a key drawn pressed must sound.
   const auto ramp = IntegerPart(static_cast<double>(key_velocity) * y / mouse_vel);
-  return static_cast<int>(std::clamp<std::int64_t>(ramp, 0, key_velocity));
+  return static_cast<int>(std::clamp<std::int64_t>(ramp, 1, std::max(key_velocity, 1)));
 }
 
 MousePlay::MousePlay(PlayerState& state, MidiMode& midi, KeyboardDisplay& display,

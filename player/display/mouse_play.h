@@ -26,7 +26,7 @@ class MousePlayPeers {
 };
 
 // Velocity of a mouse click at height y on the large keyboard: the top mouse_vel pixels of a
-// key ramp from 0 up to key_velocity, the rest plays key_velocity. Never above key_velocity.
+// key ramp from 1 up to key_velocity, the rest plays key_velocity. Never above key_velocity.
 int MouseVelocity(float y, int mouse_vel, int key_velocity);
 
 // Playing the on-screen keyboard with the mouse: a press sounds the key (or the chord built on

@@ -44,15 +44,16 @@ void PercussionSet::Image16_Click() {
   performance.PlayInterrupt = 0;
 }
 
-void PercussionSet::LeavePercussionSet(RandomSource& random, KeyMapNotices& notices) {
-  if (!state_.midi.PercussionSet) return;
+KeyMapLoadResult PercussionSet::LeavePercussionSet(RandomSource& random, KeyMapNotices& notices) {
+  if (!state_.midi.PercussionSet) return KeyMapLoadResult::kLoaded;
   state_.midi.KeyOutChannel = state_.midi.KeyChannel;
   state_.midi.PlayOutChannel = state_.midi.PlayChannel;
   window_.SetPercussionButtonNoDrop(false);
   state_.app.AppTitle = LangText(state_.app, 0);
   if (EndsWithNoCase(state_.input.KeyMapFile, kRandomKeyMapName)) {
-    LoadKeyMap(state_, ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName), random,
-               notices);
+    const KeyMapLoadResult loaded = LoadKeyMap(
+        state_, ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName), random, notices);
+    if (loaded == KeyMapLoadResult::kFatal) return loaded;
     if (state_.input.HookActive == 0) state_.app.TitleSuffix.clear();
     state_.input.DrumStart = 0;
   }
@@ -61,6 +62,7 @@ void PercussionSet::LeavePercussionSet(RandomSource& random, KeyMapNotices& noti
   state_.midi.PercussionSet = false;
   window_.ShowPercussionPicture(false);
   actions_.ResendInstrument();
+  return KeyMapLoadResult::kLoaded;
 }
 
 void PercussionSet::PadMouseDown(int pad) {

@@ -17,8 +17,9 @@ class PercussionSet {
       : state_(state), midi_(midi), window_(window), actions_(actions) {}
 
   void Image16_Click();
-  // Leaving the set also leaves the random key map for the default one.
-  void LeavePercussionSet(RandomSource& random, KeyMapNotices& notices);
+  // Leaving the set also leaves the random key map for the default one. kFatal when not even
+  // the default key map could be loaded: the program must close (the rest is left undone).
+  KeyMapLoadResult LeavePercussionSet(RandomSource& random, KeyMapNotices& notices);
   // The drum pads: 7 for Image7, 8 for Image8.
   void PadMouseDown(int pad);
   void PadMouseUp(int pad);

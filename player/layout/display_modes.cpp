@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "player/layout/window_reach.h"
+
 namespace kirivane {
 
 namespace {
@@ -12,6 +14,16 @@ constexpr int kDockGap = 28;
 
 std::string LangEntry(const AppState& app, std::size_t index) {
   return index < app.LangTable.size() ? app.LangTable[index] : std::string();
+}
+
+// A place saved on a screen that is gone (or far off every screen) comes back onto the nearest
+// screen; left and top in twips.
+void KeepReachable(const LayoutState& layout, const PixelSize& window, int& left, int& top) {
+  const ScreenMetrics& s = layout.Screen;
+  const PixelPoint corner{left / s.TwipsX, top / s.TwipsY};
+  const PixelPoint reached = ReachablePosition(corner, window.Width, window.Height, s.Areas);
+  if (reached.X != corner.X) left = reached.X * s.TwipsX;
+  if (reached.Y != corner.Y) top = reached.Y * s.TwipsY;
 }
 
 void PlaceFull(PlayerState& state, DisplayModePlan& plan) {
@@ -33,6 +45,7 @@ void PlaceFull(PlayerState& state, DisplayModePlan& plan) {
   }
   if (layout.Mode0Left < 0) layout.Mode0Left = 0;
   if (layout.Mode0Top < 0) layout.Mode0Top = 0;
+  KeepReachable(layout, plan.window, layout.Mode0Left, layout.Mode0Top);
   plan.position = {layout.Mode0Left, layout.Mode0Top};
   plan.topmost = false;
   if (layout.RoundedWindow == 1) plan.shape = WindowShape::kRounded;
@@ -68,6 +81,7 @@ void PlaceCompact(PlayerState& state, DisplayModePlan& plan) {
   }
   if (layout.Mode12Left < 0) layout.Mode12Left = 0;
   if (layout.Mode12Top < 0) layout.Mode12Top = 0;
+  KeepReachable(layout, plan.window, layout.Mode12Left, layout.Mode12Top);
   plan.position.Left = layout.Mode12Left;
   plan.position.Top = mode == 1 ? layout.Mode12Top : CompactBarTop(layout, plan.window);
   plan.move_strip = layout.EnteringCompactMode == -1;

@@ -90,9 +90,9 @@ void ScorePanel::DrawNote(QPainter& p) const {
     p.setFont(font);
     p.drawText(QRect(kNoteX - 30, place.y - 10, 14, 20), Qt::AlignCenter, "#");
   }
-  font.setPixelSize(22);
-  font.setBold(true);
-  p.setFont(font);
+  QFont name_font = this->font();  // the panel's own font: its size and name come with the language
+  name_font.setBold(true);
+  p.setFont(name_font);
   p.setPen(QColor(44, 74, 128));
   const std::string name = NoteNameText(note_, state_.display.C3To60);
   p.drawText(QRect(0, 470, width(), 40), Qt::AlignCenter, QString::fromStdString(name));

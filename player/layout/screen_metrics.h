@@ -1,6 +1,16 @@
 #pragma once
 
+#include <vector>
+
 namespace kirivane {
+
+// One screen's work area on the virtual desktop, in pixels.
+struct ScreenArea {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
 
 // The screen as the window layout sees it, measured once at start-up by the window system
 // layer. Sizes are in pixels; window positions are held in twips (pixels x TwipsX/TwipsY),
@@ -16,6 +26,8 @@ struct ScreenMetrics {
   int FullScreenHeight = 768;
   int ScreenWidth = 1024;  // whole screen
   int ScreenHeight = 768;
+  // Every screen of the virtual desktop, the primary one first; empty when not measured.
+  std::vector<ScreenArea> Areas;
 };
 
 // Where each mode family opens when the settings file has no position, in pixels.

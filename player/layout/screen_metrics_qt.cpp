@@ -18,6 +18,15 @@ ScreenMetrics ReadScreenMetrics(const QScreen* screen) {
     metrics.ScreenHeight = screen->geometry().height();
     metrics.FullScreenWidth = screen->availableGeometry().width();
     metrics.FullScreenHeight = screen->availableGeometry().height();
+    for (const QScreen* each : screen->virtualSiblings()) {
+      const QRect area = each->availableGeometry();
+      const ScreenArea entry{area.x(), area.y(), area.width(), area.height()};
+      if (each == screen) {
+        metrics.Areas.insert(metrics.Areas.begin(), entry);
+      } else {
+        metrics.Areas.push_back(entry);
+      }
+    }
   }
   return metrics;
 }

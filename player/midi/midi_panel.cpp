@@ -308,28 +308,64 @@ void MidiPanel::ScrollListToSelection() {
   List1->scrollToItem(List1->item(row), QAbstractItemView::PositionAtTop);
 }
 
+void MidiPanel::SetBankLabel(QLabel* label) {
+  bank_label_ = label;
+  label->installEventFilter(this);
+}
+
+void MidiPanel::ShowBankMenu() {
+  if (BankMenuAvailable(state_.midi)) bank_menu_->exec(QCursor::pos());
+}
+
 bool MidiPanel::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (watched == bank_label_) return BankLabelMouseEvent(type);
   if (watched != List1->viewport()) return false;
-  if (event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) List1MouseDown(midi_, false);
-  } else if (event->type() == QEvent::MouseButtonRelease) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) List1MouseUp(midi_);
-    if (mouse->button() == Qt::RightButton && BankMenuAvailable(state_.midi)) {
-      bank_menu_->exec(QCursor::pos());
-    }
-  } else if (event->type() == QEvent::MouseMove) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (state_.input.ControllerKeys != 0 && mouse->position().x() > 21 &&
-        mouse->position().y() > 10) {
-      state_.input.ControllerKeys = 0;
-      List1->resize(List1->width(), 80);
-      List1->raise();
-      List1->setFocusPolicy(Qt::StrongFocus);
-      List1->setFocus();
-    }
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+      type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) {
+    return List1MouseEvent(type, *static_cast<QMouseEvent*>(event));
   }
   return false;
 }
+
+bool MidiPanel::BankLabelMouseEvent(QEvent::Type type) {
+  if (type == QEvent::MouseButtonRelease) ShowBankMenu();
+  return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+         type == QEvent::MouseButtonRelease;
+}
+
+// Only the left button chooses an instrument: it selects the clicked one first, so the preview
+// plays that one. The other buttons leave the selection alone; the right one opens the banks.
+bool MidiPanel::List1MouseEvent(QEvent::Type type, const QMouseEvent& mouse) {
+  const bool left = mouse.button() == Qt::LeftButton;
+  switch (type) {
+    case QEvent::MouseButtonPress:
+      if (!left) return true;
+      if (QListWidgetItem* item = List1->itemAt(mouse.position().toPoint())) {
+        List1->setCurrentItem(item);
+      }
+      List1MouseDown(midi_, false);
+      return false;
+    case QEvent::MouseButtonDblClick:
+      return !left;
+    case QEvent::MouseButtonRelease:
+      if (left) {
+        List1MouseUp(midi_);
+        return false;
+      }
+      if (mouse.button() == Qt::RightButton) ShowBankMenu();
+      return true;
+    default:
+      break;
+  }
+  if (ListMouseMoveTakesArrowKeys(state_.input, static_cast<int>(mouse.position().x()),
+                                  static_cast<int>(mouse.position().y()))) {
+    List1->resize(List1->width(), 80);
+    List1->raise();
+    List1->setFocusPolicy(Qt::StrongFocus);
+    List1->setFocus();
+  }
+  return false;
+}
+
 }  // namespace kirivane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 #include <array>
 #include <string>
@@ -14,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -64,6 +66,9 @@ class MidiPanel : public QObject {
   void ShrinkList(int mode);
   void ScrollListToSelection();
   void RestoreButtonPictures();
+  // The instrument caption (Label8): a click on it opens the bank menu, and it never starts a
+  // window drag.
+  void SetBankLabel(QLabel* label);
 
   QMenu* BankMenu() const { return bank_menu_; }
   QMenu* ResetMenu() const { return reset_menu_; }
@@ -92,12 +97,16 @@ class MidiPanel : public QObject {
   void ShowDeviceView(const DeviceControlsView& view);
   void ShowBanks();
   void ShowScroll(const ScrollOutcome& outcome);
+  void ShowBankMenu();
+  bool List1MouseEvent(QEvent::Type type, const QMouseEvent& mouse);
+  bool BankLabelMouseEvent(QEvent::Type type);
   void SetButtonPicture(int index, int resource);
   ListContext CurrentList() const;
 
   PlayerState& state_;
   MidiMode& midi_;
   MidiPanelHost& host_;
+  QLabel* bank_label_ = nullptr;
   QMenu* bank_menu_ = nullptr;
   QMenu* reset_menu_ = nullptr;
   std::array<QAction*, 13> mnuMSB_{};

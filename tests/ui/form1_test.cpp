@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "common/basic/text_file.h"
@@ -139,6 +140,10 @@ class Form1Test : public QObject {
     QCOMPARE(state_->app.AppClosing, -1);
     QCOMPARE(state_->app.Ending, -1);
     QVERIFY(std::filesystem::exists(path));
+    // While it closes, clicks stop at EndShape: the device button under the pointer stays on.
+    auto* command1 = form_->findChild<QPushButton*>("Command1");
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, command1->geometry().center());
+    QCOMPARE(command1->text(), QString("ON"));
     std::filesystem::remove(path);
     form_->close();  // a second request does not save again
     QVERIFY(!std::filesystem::exists(path));
@@ -195,6 +200,38 @@ class Form1Test : public QObject {
     QVERIFY(item8->isChecked());
     QVERIFY(bank8->isChecked());
     QVERIFY(menu->actions().at(0)->isChecked() == false);
+  }
+
+  void InstrumentListPreviewsTheClickedInstrumentAndOffersItsBanks() {
+    auto* list = form_->findChild<QListWidget*>("List1");
+    out_->Clear();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(2)).center());
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(out_->ShortMessages(), (Bytes{{0xB0, 0, 0},
+                                           {0xB0, 32, 0},
+                                           {0xC0, 2, 0},  // the choice, on the keyboard channel
+                                           {0xC0, 2, 0},  // the preview of that same program
+                                           {0x90, 60, 0x79},
+                                           {0x80, 60, 0x10}}));
+    // The right button on another instrument and a click on the caption only open the banks.
+    auto* banks = form_->findChild<QMenu*>("mnuBankSelect");
+    int menus = 0;
+    auto close_menu_soon = [&] {
+      QTimer::singleShot(50, [&] {
+        if (QApplication::activePopupWidget() == banks) ++menus;
+        banks->close();
+      });
+    };
+    out_->Clear();
+    close_menu_soon();
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    close_menu_soon();
+    QTest::mouseClick(form_->findChild<QLabel*>("Label8"), Qt::LeftButton);
+    QCOMPARE(menus, 2);
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(out_->ShortMessages().empty());
   }
 
   void SavedDeviceBeyondTheListSelectsTheMapper() {

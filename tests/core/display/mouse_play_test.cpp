@@ -63,7 +63,8 @@ class MousePlayTest : public ::testing::Test {
 
 TEST(MouseVelocity, RampOverTheTopOfTheKey) {
   EXPECT_EQ(MouseVelocity(25, 50, 121), 60);
-  EXPECT_EQ(MouseVelocity(0, 50, 121), 0);
+  EXPECT_EQ(MouseVelocity(0, 50, 121), 1);  // the top row sounds softly, never silently
+  EXPECT_EQ(MouseVelocity(0.4f, 50, 121), 1);
   EXPECT_EQ(MouseVelocity(50, 50, 121), 121);
   EXPECT_EQ(MouseVelocity(51, 50, 121), 121);
   EXPECT_EQ(MouseVelocity(110, 50, 121), 121);
@@ -86,7 +87,7 @@ TEST_F(MousePlayTest, ClickPlaysTheKeysNoteWithTheRampVelocity) {
   EXPECT_EQ(out.ShortMessages()[0], On(60, 121));
   out.Clear();
   ClickAt(XOf(5), 0);
-  EXPECT_EQ(out.ShortMessages()[0], On(60, 0));
+  EXPECT_EQ(out.ShortMessages()[0], On(60, 1));
   EXPECT_EQ(state.display.MouseKey, -1);
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "fakes/fake_key_player.h"
+#include "fakes/test_paths.h"
 #include "player/input/hook_switch.h"
 #include "player/input/key_map_commands.h"
 #include "player/input/percussion_set.h"
@@ -112,6 +115,18 @@ TEST_F(InputControlsTest, LeavingThePercussionSetLeavesTheRandomKeyMap) {
   EXPECT_EQ(KeyIndexOf(state.input, 'V'), 12);
   EXPECT_EQ(state.app.TitleSuffix, "");
   EXPECT_EQ(state.input.DrumStart, 0);
+}
+
+TEST_F(InputControlsTest, LeavingTheSetWithABrokenDefaultKeyMapEndsTheProgram) {
+  const std::string folder = testing::MakeTempDir("percussion");
+  std::filesystem::copy_file(ProgramKeyMapPath(state.app.ProgramFolder, kRandomKeyMapName),
+                             ProgramKeyMapPath(folder, kRandomKeyMapName));
+  state.app.ProgramFolder = folder;  // rand.keys beside the program, default.keys gone
+  LoadMap(kRandomKeyMapName);
+  percussion_.Image16_Click();
+  EXPECT_EQ(percussion_.LeavePercussionSet(random_, notices_), KeyMapLoadResult::kFatal);
+  EXPECT_EQ(notices_.broken.size(), 1u);
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(InputControlsTest, ThePadsPlayTwoDrumsEach) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player/layout/control_layout.h"
+#include "player/layout/window_reach.h"
 
 namespace kirivane {
 namespace {
@@ -119,6 +120,31 @@ TEST(DisplayModes, NegativePositionsComeBackOnScreen) {
   DisplayModePlan plan = Request(state, 1, {0, 0});
   EXPECT_EQ(plan.position.Left, 0);
   EXPECT_EQ(plan.position.Top, 0);
+}
+
+TEST(DisplayModes, PlacesOffEveryScreenComeBackOntoTheNearestScreen) {
+  PlayerState state = StateOnScreen(1280, 1024);
+  state.layout.Screen.Areas = {{0, 0, 1280, 1024}};
+  state.layout.Mode0Left = 5000 * 15;  // saved on a monitor that is gone
+  state.layout.Mode12Left = 5000 * 15;
+  state.layout.Mode12Top = 3000 * 15;
+  DisplayModePlan full = Request(state, 0, {0, 0});
+  EXPECT_EQ(full.position.Left, (1280 - full.window.Width) * 15);
+  EXPECT_EQ(full.position.Top, 0);
+  DisplayModePlan bar = Request(state, 2, {full.position.Left, 0});
+  EXPECT_EQ(bar.position.Left, (1280 - bar.window.Width) * 15);
+  EXPECT_EQ(bar.position.Top, (1024 - bar.window.Height) * 15);
+
+  const std::vector<ScreenArea> two{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+  auto reach = [&](int x, int y) { return ReachablePosition({x, y}, 688, 594, two); };
+  EXPECT_EQ(reach(2000, 300).X, 2000);  // on the second monitor: left alone
+  EXPECT_EQ(reach(3150, 300).X, 3150);  // 50 px still show: it can be grabbed
+  EXPECT_EQ(reach(3190, 300).X, 3200 - 688);
+  EXPECT_EQ(reach(2500, 1070).Y, 1080 - 594);  // below the second monitor: onto it
+  EXPECT_EQ(reach(-3000, 5000).X, 0);          // far off to the lower left: the primary
+  EXPECT_EQ(reach(-3000, 5000).Y, 1024 - 594);
+  EXPECT_EQ(ReachablePosition({1250, 10}, 30, 30, two).X, 1250);  // small and wholly shown
+  EXPECT_EQ(ReachablePosition({9000, 10}, 30, 30, {}).X, 9000);   // no screens known
 }
 
 TEST(DisplayModes, NoRoundedWindowMeansTheShapeIsLeftAlone) {
