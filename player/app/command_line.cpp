@@ -52,9 +52,15 @@ void ApplySwitch(const std::string& piece, StartupPlan& plan) {
   }
 }
 
+// A Linux path starts with "/" like a switch does; a piece holding another "/" or a "." (as
+// "/home/user/song.lyr" does) is a path, never a switch.
+bool IsPathPiece(std::string_view piece) {
+  return piece.find_first_of("/.", 1) != std::string_view::npos;
+}
+
 void ApplySwitchList(std::string_view command_line, StartupPlan& plan) {
-  for (const std::string& piece : SplitKeepEmpty(ToUpperAscii(command_line), " ")) {
-    if (!piece.empty()) ApplySwitch(piece, plan);
+  for (const std::string& piece : SplitKeepEmpty(command_line, " ")) {
+    if (!piece.empty() && !IsPathPiece(piece)) ApplySwitch(ToUpperAscii(piece), plan);
   }
 }
 
@@ -84,8 +90,7 @@ std::string FirstToken(std::string_view command_line) {
 
 bool IsSwitchList(std::string_view command_line) {
   if (command_line.empty() || command_line.front() != '/') return false;
-  const std::string_view first_piece = command_line.substr(0, command_line.find(' '));
-  return first_piece.find_first_of("/.", 1) == std::string_view::npos;
+  return !IsPathPiece(command_line.substr(0, command_line.find(' ')));
 }
 
 StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,

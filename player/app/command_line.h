@@ -48,6 +48,8 @@ std::string FirstToken(std::string_view command_line);
 // (as "/home/user/song.lyr" does) is a file.
 bool IsSwitchList(std::string_view command_line);
 
+// In a switch list, pieces that are paths (holding another "/" or a ".") are ignored like any
+// piece that names no switch.
 StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
                         bool other_instance_running, const std::string& program_folder);
 

@@ -71,6 +71,21 @@ TEST(CommandLine, AbsolutePathIsAFileNotASwitchList) {
   EXPECT_EQ(Plan("/Example.mid").ReloadEnglish, false);
 }
 
+TEST(CommandLine, PathsAfterSwitchesAreNeverSwitches) {
+  // Each of these would otherwise read as /H, /M, /S, /R, /E or /T.
+  const StartupPlan plan = Plan("/K /home/me/a.lyr /media/x /srv/y /run/z /etc/w /tmp/t1 /R.lyr");
+  EXPECT_EQ(plan.HookActive, -1);
+  EXPECT_EQ(plan.DrumStart, 0);
+  EXPECT_EQ(plan.KeyMapFile, "");
+  EXPECT_EQ(plan.TitleSuffixEntry, -1);
+  EXPECT_EQ(plan.EnglishUI, 0);
+  EXPECT_EQ(plan.TopmostSwitch, 2);
+  EXPECT_EQ(plan.OpenFile, "");
+  EXPECT_EQ(plan.OpenPending, 0);
+  EXPECT_EQ(Plan("/E /home/someone/song.lyr").DrumStart, 0);
+  EXPECT_EQ(Plan("/E /home/someone/song.lyr").EnglishUI, 1);
+}
+
 TEST(CommandLine, OnlyPerformanceAndMidiFilesAreKept) {
   const StartupPlan text = Plan("/home/me/notes.txt");
   EXPECT_EQ(text.OpenFile, "");
