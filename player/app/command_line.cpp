@@ -29,7 +29,6 @@ void ApplySwitch(const std::string& piece, StartupPlan& plan) {
   if (name == "/_") {
     plan.ShowVersion = plan.ShowVersion == 0 ? -1 : 0;
   } else if (name == "/E") {
-    plan.ReloadEnglish = true;
     plan.EnglishUI = 1;
   } else if (name == "/T") {
     // Only the first "/T" with a digit at its end counts; "/T" followed by no digit is ignored.
@@ -94,11 +93,11 @@ bool IsSwitchList(std::string_view command_line) {
 }
 
 StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
-                        bool other_instance_running, const std::string& program_folder) {
+                        int locale_language, bool other_instance_running,
+                        const std::string& program_folder) {
   StartupPlan plan;
   plan.ProgramFolder = program_folder;
-  plan.FirstLanguage = ctrl_held ? 1 : 0;
-  plan.EnglishUI = plan.FirstLanguage;
+  plan.EnglishUI = ctrl_held || locale_language > 0 ? 1 : 0;
 
   const std::string token = FirstToken(command_line);
   if (other_instance_running) {
@@ -125,7 +124,6 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {
   AppState& app = state.app;
   app.ProgramFolder = plan.ProgramFolder;
-  app.EnglishUI = plan.EnglishUI;
   app.AppTitle = LangText(app, 0);
   app.ShowVersion = plan.ShowVersion;
   app.TopmostSwitch = plan.TopmostSwitch;
