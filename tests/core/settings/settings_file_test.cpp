@@ -306,5 +306,21 @@ TEST(SettingsFileLocation, SaveCreatesTheFolderAndKeepsForeignLines) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(SettingsFileLocation, AReadOnlyFileIsLeftAsItIsAndTheFailureTakesOneLine) {
+  namespace fs = std::filesystem;
+  const std::string dir = testing::MakeTempDir("settings");
+  const std::string path = dir + "/kirivane.ini";
+  ASSERT_TRUE(WriteFileAtomically(path, "[Option]\r\nMainVol=20\r\n"));
+  fs::permissions(path, fs::perms::owner_read);
+  PlayerState s = Loaded("");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveSettingsFile(path, s, {}));
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "kirivane: the settings could not be saved to " + path + "\n");
+  EXPECT_EQ(ReadFileBytes(path).value(), "[Option]\r\nMainVol=20\r\n");
+  fs::permissions(path, fs::perms::owner_all);
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace kirivane
