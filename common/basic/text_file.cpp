@@ -3,11 +3,47 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <system_error>
 
 namespace kirivane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file a path finally names: symbolic links are followed (a relative link from its own
+// folder), so that a write replaces what the link points to and the link stays a link.
+// Nothing for a chain of links too long to be real.
+std::optional<fs::path> FollowLinks(fs::path path) {
+  std::error_code error;
+  for (int hops = 0; hops < 40; ++hops) {
+    if (!fs::is_symlink(path, error)) return path;
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return std::nullopt;
+}
+
+// An existing target must be a regular file the program may write: a read-only file is left
+// as it is, although a rename over it would succeed. A file without any write permission
+// counts as read-only even for a user (root) whom the system would let write it.
+bool MayReplace(const fs::path& target) {
+  std::error_code error;
+  const fs::file_status status = fs::status(target, error);
+  if (!fs::exists(status)) return true;
+  if (!fs::is_regular_file(status)) return false;
+  constexpr fs::perms kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kAnyWrite) == fs::perms::none) return false;
+  std::ofstream probe(target, std::ios::binary | std::ios::app);  // writes nothing
+  return static_cast<bool>(probe);
+}
+
+}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view contents) {
   std::vector<std::string> lines;
@@ -50,17 +86,30 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return file.Commit();
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) : target_(path) {
-  const std::filesystem::path target(path);
+AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+  const std::optional<fs::path> target = FollowLinks(path);
+  if (!target || !MayReplace(*target)) {
+    out_.setstate(std::ios::failbit);
+    return;
+  }
+  target_ = target->string();
   std::random_device random;
-  temporary_ = (target.parent_path() /
-                ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000)))
+  temporary_ = (target->parent_path() /
+                ("." + target->filename().string() + ".tmp" + std::to_string(random() % 1000000)))
                    .string();
   out_.open(temporary_, std::ios::binary | std::ios::trunc);
+  // The new file keeps the old one's permissions (a private file stays private), set before
+  // anything is written into it.
+  std::error_code error;
+  const fs::file_status old = fs::status(*target, error);
+  if (out_.is_open() && fs::exists(old)) {
+    fs::permissions(temporary_, old.permissions() & fs::perms::all, fs::perm_options::replace,
+                    error);
+  }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
-  if (committed_) return;
+  if (committed_ || temporary_.empty()) return;
   out_.close();
   std::error_code ignored;
   std::filesystem::remove(temporary_, ignored);

@@ -21,12 +21,14 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
 // Writes the bytes to a temporary file in the target's folder and renames it over the target,
 // so a failed write never destroys the old file. Returns false (and leaves the target as it
-// was) on any failure.
+// was) on any failure. A symbolic link is written through (its target is replaced, the link
+// stays), a replaced file keeps its permissions, and a file the program may not write (a
+// read-only one) is left unwritten, as is anything that is not a regular file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// The same for a file written piece by piece: the pieces go to a temporary file in the
-// target's folder, and Commit renames it over the target. Dropped without a successful Commit,
-// the writer removes its temporary file and the target stays as it was.
+// The same for a file written piece by piece (with the same rules): the pieces go to a
+// temporary file in the target's folder, and Commit renames it over the target. Dropped without a
+// successful Commit, the writer removes its temporary file and the target stays as it was.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const std::string& path);

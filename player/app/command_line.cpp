@@ -29,7 +29,6 @@ void ApplySwitch(const std::string& piece, StartupPlan& plan) {
   if (name == "/_") {
     plan.ShowVersion = plan.ShowVersion == 0 ? -1 : 0;
   } else if (name == "/E") {
-    plan.ReloadEnglish = true;
     plan.EnglishUI = 1;
   } else if (name == "/T") {
     // Only the first "/T" with a digit at its end counts; "/T" followed by no digit is ignored.
@@ -52,9 +51,15 @@ void ApplySwitch(const std::string& piece, StartupPlan& plan) {
   }
 }
 
+// A Linux path starts with "/" like a switch does; a piece holding another "/" or a "." (as
+// "/home/user/song.lyr" does) is a path, never a switch.
+bool IsPathPiece(std::string_view piece) {
+  return piece.find_first_of("/.", 1) != std::string_view::npos;
+}
+
 void ApplySwitchList(std::string_view command_line, StartupPlan& plan) {
-  for (const std::string& piece : SplitKeepEmpty(ToUpperAscii(command_line), " ")) {
-    if (!piece.empty()) ApplySwitch(piece, plan);
+  for (const std::string& piece : SplitKeepEmpty(command_line, " ")) {
+    if (!piece.empty() && !IsPathPiece(piece)) ApplySwitch(ToUpperAscii(piece), plan);
   }
 }
 
@@ -84,16 +89,15 @@ std::string FirstToken(std::string_view command_line) {
 
 bool IsSwitchList(std::string_view command_line) {
   if (command_line.empty() || command_line.front() != '/') return false;
-  const std::string_view first_piece = command_line.substr(0, command_line.find(' '));
-  return first_piece.find_first_of("/.", 1) == std::string_view::npos;
+  return !IsPathPiece(command_line.substr(0, command_line.find(' ')));
 }
 
 StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
-                        bool other_instance_running, const std::string& program_folder) {
+                        int locale_language, bool other_instance_running,
+                        const std::string& program_folder) {
   StartupPlan plan;
   plan.ProgramFolder = program_folder;
-  plan.FirstLanguage = ctrl_held ? 1 : 0;
-  plan.EnglishUI = plan.FirstLanguage;
+  plan.EnglishUI = ctrl_held || locale_language > 0 ? 1 : 0;
 
   const std::string token = FirstToken(command_line);
   if (other_instance_running) {
@@ -120,7 +124,6 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {
   AppState& app = state.app;
   app.ProgramFolder = plan.ProgramFolder;
-  app.EnglishUI = plan.EnglishUI;
   app.AppTitle = LangText(app, 0);
   app.ShowVersion = plan.ShowVersion;
   app.TopmostSwitch = plan.TopmostSwitch;

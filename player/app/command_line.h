@@ -18,9 +18,9 @@ struct StartupPlan {
   bool HandOff = false;      // another instance runs: give it HandOffToken and end
   std::string HandOffToken;  // first token of the command line, quotes removed
 
-  int FirstLanguage = 0;       // loaded first: 1 (English) when Ctrl is held, else 0
-  bool ReloadEnglish = false;  // "/E": load the English table after the first one
-  int EnglishUI = 0;           // language in use once start-up is done
+  // The one language table start-up loads: 1 (English) when Ctrl is held or "/E" is given,
+  // else the desktop's language (LocaleLanguage).
+  int EnglishUI = 0;
 
   int ShowVersion = 0;
   int TopmostSwitch = 2;
@@ -48,12 +48,14 @@ std::string FirstToken(std::string_view command_line);
 // (as "/home/user/song.lyr" does) is a file.
 bool IsSwitchList(std::string_view command_line);
 
+// locale_language is the desktop's language (LocaleLanguage). In a switch list, pieces that
+// are paths (holding another "/" or a ".") are ignored like any piece that names no switch.
 StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shift_held,
-                        bool other_instance_running, const std::string& program_folder);
+                        int locale_language, bool other_instance_running,
+                        const std::string& program_folder);
 
 // Writes the plan's start values into a freshly constructed state whose language table is
-// loaded already (the English one when ReloadEnglish asked for it): AppTitle and TitleSuffix
-// come from that table.
+// loaded already: AppTitle and TitleSuffix come from that table.
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state);
 
 }  // namespace kirivane

@@ -98,6 +98,7 @@ std::optional<int> IniFile::ReadInt(std::string_view section, std::string_view k
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  value = value.substr(0, value.find_first_of("\r\n"));
   auto header = FindSection(section);
   if (!header) {
     if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();

@@ -25,7 +25,8 @@ class IniFile {
                              int default_value) const;
 
   // Replaces the value of an existing key in its place; a new key goes to the end of its
-  // section, a new section to the end of the file.
+  // section, a new section to the end of the file. A value ends at its first line break (CR
+  // or LF): what follows it is dropped, so no value can add lines to the file.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInt(std::string_view section, std::string_view key, long long value);
 

@@ -14,7 +14,9 @@ void ApplyChordSetting(const std::string& value, const ChordEntry& builtin, Chor
   }
   const std::size_t open = value.find('(');
   if (open == std::string::npos) {
-    slot.name.clear();
+    // Not a chord value: the slot is left empty, saved empty, and so comes back as the
+    // built-in chord at the next start.
+    slot = ChordEntry{};
     return;
   }
   slot.intervals = value.substr(0, open);

@@ -14,8 +14,8 @@ std::string ChordSettingValue(const ChordEntry& slot);
 
 // Applies a stored value to a slot. An empty value gives the built-in chord. Otherwise the
 // text before the first "(" is the interval list and the text after it, without the value's
-// last character, the name; a value without "(" keeps the slot's interval list and empties
-// its name.
+// last character, the name; a value without "(" leaves the slot empty (no interval list, no
+// name).
 void ApplyChordSetting(const std::string& value, const ChordEntry& builtin, ChordEntry& slot);
 
 // Chord slots 1..9 from the "Chord" section (keys 1Num .. 9Num); slot 10 becomes the octave

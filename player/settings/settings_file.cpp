@@ -1,6 +1,7 @@
 #include "player/settings/settings_file.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -228,7 +229,9 @@ bool SaveSettingsFile(const std::string& path, PlayerState& state, const WindowP
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
   IniFile file = ReadSettingsFile(path);
   SaveSettings(state, window, file);
-  return WriteFileAtomically(path, file.Text());
+  if (WriteFileAtomically(path, file.Text())) return true;
+  std::fprintf(stderr, "kirivane: the settings could not be saved to %s\n", path.c_str());
+  return false;
 }
 
 }  // namespace kirivane

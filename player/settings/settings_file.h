@@ -38,7 +38,8 @@ bool FolderWritable(const std::string& folder);
 // The file at path; an empty file when it does not exist or cannot be read.
 IniFile ReadSettingsFile(const std::string& path);
 // Saves the state into the file at path: reads what is there, updates it, writes it back
-// atomically (creating the folder when needed). False when it could not be written.
+// atomically (creating the folder when needed). False, with one line on stderr, when it could
+// not be written; a read-only file is left as it is.
 bool SaveSettingsFile(const std::string& path, PlayerState& state, const WindowPosition& window);
 
 }  // namespace kirivane

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -28,10 +29,18 @@ std::vector<std::string> ProgramArguments() {
   return result;
 }
 
-// Without its language file the player has no texts at all, so it cannot go on.
+// The chosen language, else the other one (with a line on stderr). Without any language file
+// the player has no texts at all, so it cannot go on.
 bool LoadLanguageOrReport(const std::string& folder, int language, kirivane::AppState& app) {
-  if (kirivane::LoadLanguage(folder, language, app)) return true;
-  const QString path = QString::fromStdString(kirivane::LanguageFilePath(folder, language));
+  const int loaded = kirivane::LoadStartLanguage(folder, language, app);
+  if (loaded == language) return true;
+  const std::string chosen = kirivane::LanguageFilePath(folder, language);
+  if (loaded >= 0) {
+    std::fprintf(stderr, "kirivane: %s could not be read; using %s\n", chosen.c_str(),
+                 kirivane::LanguageFilePath(folder, loaded).c_str());
+    return true;
+  }
+  const QString path = QString::fromStdString(chosen);
   QMessageBox::critical(nullptr, QStringLiteral("Kirivane"),
                         QString::fromUtf8("言語ファイルを読み込めません。\n"
                                           "The language file could not be read:\n%1\n\n"
@@ -54,12 +63,13 @@ int main(int argc, char* argv[]) {
   const std::string command_line = kirivane::JoinCommandLine(ProgramArguments());
 
   const bool another_instance_running = false;
-  const kirivane::StartupPlan plan =
-      kirivane::PlanStartup(command_line, held.ctrl, held.shift, another_instance_running, folder);
+  const int locale_language = kirivane::LocaleLanguage(
+      Environment("LC_ALL"), Environment("LC_MESSAGES"), Environment("LANG"));
+  const kirivane::StartupPlan plan = kirivane::PlanStartup(
+      command_line, held.ctrl, held.shift, locale_language, another_instance_running, folder);
 
   kirivane::PlayerState state;
-  if (!LoadLanguageOrReport(folder, plan.FirstLanguage, state.app)) return 1;
-  if (plan.ReloadEnglish && !LoadLanguageOrReport(folder, 1, state.app)) return 1;
+  if (!LoadLanguageOrReport(folder, plan.EnglishUI, state.app)) return 1;
   kirivane::ApplyStartupPlan(plan, state);
 
   state.layout.Screen = kirivane::ReadScreenMetrics(QGuiApplication::primaryScreen());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the player on a virtual X server and checks the caption of its window: Japanese by
-# default, English with "/E" or with Ctrl held at start, the random key map's suffix with "/R";
-# and an error with exit status 1 when the language file is missing.
+# Starts the player on a virtual X server and checks the caption of its window: the desktop's
+# language by default (Japanese for a "ja" locale, else English), English with "/E" or with Ctrl
+# held at start, the random key map's suffix with "/R"; English with "/E" when japanese.lang is
+# missing, and an error with exit status 1 when no language file is there.
 # Arguments: the folder of the built programs, the source folder.
 set -euo pipefail
 
@@ -72,18 +73,21 @@ stop() {
   wait_for_exit "$pid" || kill -9 "$pid" 2>/dev/null || true
 }
 
+# The desktop locale the player is started in.
+desktop=ja_JP.UTF-8
+
 # Starts the player with the given arguments and checks the caption of its window.
 expect_caption() {
   local expected=$1 window caption
   shift
-  start "$bin/kirivane" "$@"
+  start env LC_ALL= LC_MESSAGES= LANG="$desktop" "$bin/kirivane" "$@"
   local pid=$last_pid
   window=$(window_of "$pid") || fail "no window appeared for: kirivane $*"
   caption=$(xdotool getwindowname "$window")
   stop "$pid"
   [[ "$caption" == "$expected" ]] ||
     fail "caption of 'kirivane $*' is '$caption', expected '$expected'"
-  echo "ok: kirivane $* -> '$caption'"
+  echo "ok: LANG=$desktop kirivane $* -> '$caption'"
 }
 
 start_display
@@ -107,6 +111,7 @@ expect_caption "$english_random" /r /E
 # /k starts the key monitor, whose caption suffix (entry 8) replaces that of /R.
 expect_caption "$english_title$(entry "$english" 8)" /e /k /R
 expect_caption "$japanese_title" "$scratch/not a performance.txt"
+desktop=de_DE.UTF-8 expect_caption "$english_random" /R
 
 # Ctrl held at start selects English. The X server lets go of a key pressed through XTEST
 # when the pressing client disconnects, so xdotool holds it in the background.
@@ -118,9 +123,12 @@ expect_caption "$english_random" /R
 kill "$holder" 2>/dev/null || true
 xdotool keyup Control_L
 
-# Without its language file the player shows an error and ends with status 1.
+# English needs no japanese.lang; without any language file the player shows an error and
+# ends with status 1.
 mkdir "$scratch/bare"
-cp "$bin/kirivane" "$scratch/bare/"
+cp "$bin/kirivane" "$english" "$bin"/*.keys "$scratch/bare/"
+bin="$scratch/bare" expect_caption "$english_random" /R /E
+rm "$scratch/bare/English.lang"
 start "$scratch/bare/kirivane"
 pid=$last_pid
 window=$(window_of "$pid") || fail "no error message appeared without a language file"

@@ -9,8 +9,12 @@ namespace {
 
 const std::string kFolder = "/opt/kirivane/bin";
 
-StartupPlan Plan(std::string_view line, bool ctrl = false, bool shift = false) {
-  return PlanStartup(line, ctrl, shift, false, kFolder);
+constexpr int kJapaneseDesktop = 0;
+constexpr int kEnglishDesktop = 1;
+
+StartupPlan Plan(std::string_view line, bool ctrl = false, bool shift = false,
+                 int locale_language = kJapaneseDesktop) {
+  return PlanStartup(line, ctrl, shift, locale_language, false, kFolder);
 }
 
 TEST(CommandLine, JoinsArgumentsAndQuotesThoseWithSpaces) {
@@ -31,8 +35,7 @@ TEST(CommandLine, FirstTokenDropsTheQuotesOfAQuotedPath) {
 TEST(CommandLine, NothingGivenStartsWithTheDefaults) {
   const StartupPlan plan = Plan("");
   EXPECT_FALSE(plan.HandOff);
-  EXPECT_EQ(plan.FirstLanguage, 0);
-  EXPECT_FALSE(plan.ReloadEnglish);
+  EXPECT_EQ(plan.EnglishUI, 0);
   EXPECT_EQ(plan.KeyMapFile, "");
   EXPECT_EQ(plan.TopmostSwitch, 2);
   EXPECT_EQ(plan.OpenFile, "");
@@ -48,11 +51,13 @@ TEST(CommandLine, ShiftChoosesModkeysOnlyWithoutACommandLine) {
   EXPECT_EQ(Plan("notes.txt", false, true).KeyMapFile, "");
 }
 
-TEST(CommandLine, CtrlSelectsEnglishFirst) {
-  const StartupPlan plan = Plan("", true);
-  EXPECT_EQ(plan.FirstLanguage, 1);
-  EXPECT_EQ(plan.EnglishUI, 1);
-  EXPECT_FALSE(plan.ReloadEnglish);
+TEST(CommandLine, LanguageFollowsTheDesktopUnlessCtrlOrSwitchEChoosesEnglish) {
+  EXPECT_EQ(Plan("").EnglishUI, 0);
+  EXPECT_EQ(Plan("", false, false, kEnglishDesktop).EnglishUI, 1);
+  EXPECT_EQ(Plan("", true).EnglishUI, 1);
+  EXPECT_EQ(Plan("/e").EnglishUI, 1);
+  EXPECT_EQ(Plan("/K", false, false, kEnglishDesktop).EnglishUI, 1);
+  EXPECT_EQ(Plan("/K").EnglishUI, 0);
 }
 
 TEST(CommandLine, QuotedPathWithSpacesOpensWithoutItsQuotes) {
@@ -68,7 +73,22 @@ TEST(CommandLine, AbsolutePathIsAFileNotASwitchList) {
   EXPECT_EQ(plan.OpenFile, "/home/me/song.LYR");
   EXPECT_EQ(plan.DrumStart, 0);
   EXPECT_EQ(Plan("/Example.mid").OpenFile, "/Example.mid");
-  EXPECT_EQ(Plan("/Example.mid").ReloadEnglish, false);
+  EXPECT_EQ(Plan("/Example.mid").EnglishUI, 0);
+}
+
+TEST(CommandLine, PathsAfterSwitchesAreNeverSwitches) {
+  // Each of these would otherwise read as /H, /M, /S, /R, /E or /T.
+  const StartupPlan plan = Plan("/K /home/me/a.lyr /media/x /srv/y /run/z /etc/w /tmp/t1 /R.lyr");
+  EXPECT_EQ(plan.HookActive, -1);
+  EXPECT_EQ(plan.DrumStart, 0);
+  EXPECT_EQ(plan.KeyMapFile, "");
+  EXPECT_EQ(plan.TitleSuffixEntry, -1);
+  EXPECT_EQ(plan.EnglishUI, 0);
+  EXPECT_EQ(plan.TopmostSwitch, 2);
+  EXPECT_EQ(plan.OpenFile, "");
+  EXPECT_EQ(plan.OpenPending, 0);
+  EXPECT_EQ(Plan("/E /home/someone/song.lyr").DrumStart, 0);
+  EXPECT_EQ(Plan("/E /home/someone/song.lyr").EnglishUI, 1);
 }
 
 TEST(CommandLine, OnlyPerformanceAndMidiFilesAreKept) {
@@ -83,14 +103,12 @@ TEST(CommandLine, OnlyPerformanceAndMidiFilesAreKept) {
 TEST(CommandLine, FileFollowedBySwitchIsNeitherFileNorSwitch) {
   const StartupPlan plan = Plan("/home/me/song.lyr /E");
   EXPECT_EQ(plan.OpenFile, "");
-  EXPECT_FALSE(plan.ReloadEnglish);
   EXPECT_EQ(plan.EnglishUI, 0);
   EXPECT_EQ(Plan("song.lyr /E", true).EnglishUI, 1);  // Ctrl still decides
 }
 
 TEST(CommandLine, SwitchesIgnoreCaseAndLookAtTwoCharacters) {
   const StartupPlan plan = Plan("/e /k /hx /Zoo");
-  EXPECT_TRUE(plan.ReloadEnglish);
   EXPECT_EQ(plan.EnglishUI, 1);
   EXPECT_EQ(plan.HookActive, -1);
   EXPECT_EQ(plan.DrumStart, -1);
@@ -134,12 +152,13 @@ TEST(CommandLine, KeyMapSwitchesLastOneWins) {
 }
 
 TEST(CommandLine, AnotherInstanceGetsTheTokenAndNothingElseIsDecided) {
-  const StartupPlan plan = PlanStartup("\"/home/me/My Songs/a.lyr\"", false, true, true, kFolder);
+  const StartupPlan plan =
+      PlanStartup("\"/home/me/My Songs/a.lyr\"", false, true, 0, true, kFolder);
   EXPECT_TRUE(plan.HandOff);
   EXPECT_EQ(plan.HandOffToken, "/home/me/My Songs/a.lyr");
   EXPECT_EQ(plan.OpenFile, "");
   EXPECT_EQ(plan.KeyMapFile, "");
-  EXPECT_TRUE(PlanStartup("", false, false, true, kFolder).HandOffToken.empty());
+  EXPECT_TRUE(PlanStartup("", false, false, 0, true, kFolder).HandOffToken.empty());
 }
 
 TEST(CommandLine, ApplyWritesTheStartValuesIntoTheState) {

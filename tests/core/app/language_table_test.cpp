@@ -86,6 +86,27 @@ TEST_F(LanguageTableTest, AMissingFileFailsAndLeavesNoOldEntriesBehind) {
   for (const auto& entry : app_.LangTable) EXPECT_EQ(entry, "");
 }
 
+TEST_F(LanguageTableTest, StartLoadsTheOtherLanguageWhenTheChosenFileIsMissing) {
+  Write("English.lang", "EN\r\n");
+  EXPECT_EQ(LoadStartLanguage(folder_, 1, app_), 1);  // "/E" needs no japanese.lang
+  EXPECT_EQ(LoadStartLanguage(folder_, 0, app_), 1);
+  EXPECT_EQ(app_.LangTable[0], "EN");
+  EXPECT_EQ(app_.EnglishUI, 1);
+  std::filesystem::remove(folder_ + "/English.lang");
+  EXPECT_EQ(LoadStartLanguage(folder_, 1, app_), -1);
+}
+
+TEST(LocaleLanguage, JapaneseOnlyForJapaneseLocalesInTheOrderLinuxReadsThem) {
+  EXPECT_EQ(LocaleLanguage("", "", "ja_JP.UTF-8"), 0);
+  EXPECT_EQ(LocaleLanguage("", "", "ja"), 0);
+  EXPECT_EQ(LocaleLanguage("", "ja_JP.eucJP", "en_US.UTF-8"), 0);
+  EXPECT_EQ(LocaleLanguage("de_DE.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8"), 1);  // LC_ALL wins
+  EXPECT_EQ(LocaleLanguage("", "", ""), 1);
+  EXPECT_EQ(LocaleLanguage("C.UTF-8", "", ""), 1);
+  EXPECT_EQ(LocaleLanguage("", "", "jam_JM"), 1);  // Jamaican, not Japanese
+  EXPECT_EQ(LocaleLanguage("", "", "ja@cjknarrow"), 0);
+}
+
 TEST(LangText, GivesAnEmptyTextOutsideTheTable) {
   AppState app;
   app.LangTable[12] = "MIDI Mapper";

@@ -59,5 +59,31 @@ TEST(AtomicFileWriter, PiecesReachTheTargetOnlyOnCommit) {
   fs::remove_all(dir);
 }
 
+TEST(WriteFileAtomically, KeepsPermissionsWritesThroughLinksAndLeavesReadOnlyFiles) {
+  namespace fs = std::filesystem;
+  const std::string dir = testing::MakeTempDir("kirivane-textfile");
+  fs::create_directory(dir + "/real");
+  const std::string target = dir + "/real/private.ini";
+  ASSERT_TRUE(WriteFileAtomically(target, "old"));
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/private.ini", dir + "/link.ini");  // relative to the link's folder
+
+  ASSERT_TRUE(WriteFileAtomically(dir + "/link.ini", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir + "/link.ini"));
+  EXPECT_EQ(ReadFileBytes(target).value(), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(WriteFileAtomically(target, "lost"));
+  EXPECT_FALSE(WriteFileAtomically(dir + "/link.ini", "lost"));
+  EXPECT_EQ(ReadFileBytes(target).value(), "new");
+  EXPECT_FALSE(WriteFileAtomically(dir + "/real", "a folder"));
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::recursive_directory_iterator(dir)) ++files;
+  EXPECT_EQ(files, 3);  // real/, real/private.ini, link.ini: no temporary file left
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace kirivane

@@ -69,5 +69,12 @@ TEST(IniFile, EmptyFileGetsSectionsInOrderOfWriting) {
   EXPECT_EQ(again.ReadInt("Window", "dx", 0), -5);
 }
 
+TEST(IniFile, AValueEndsAtItsFirstLineBreakSoItCannotAddLines) {
+  IniFile file("[Option]\nFilePath=/old\n[Window]\ndx=1\n");
+  file.WriteString("Option", "FilePath", "/home/a\n[Window]\ndx=5000");
+  file.WriteString("Option", "ImagePath", "/pics\r\nDevice=3");
+  EXPECT_EQ(file.Text(), "[Option]\r\nFilePath=/home/a\r\nImagePath=/pics\r\n[Window]\r\ndx=1\r\n");
+}
+
 }  // namespace
 }  // namespace kirivane

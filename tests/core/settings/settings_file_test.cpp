@@ -239,7 +239,7 @@ TEST(SettingsChords, StoredValuesAndTheirOddCases) {
   ApplyChordSetting("0,3,7(", builtin, slot);
   EXPECT_EQ(slot.intervals, "0,3,7");
   EXPECT_EQ(slot.name, "");
-  ChordEntry fresh;
+  ChordEntry fresh{"0,4,7", "Major Triad"};
   ApplyChordSetting("0,3,7", builtin, fresh);
   EXPECT_EQ(fresh.intervals, "");
   EXPECT_EQ(fresh.name, "");
@@ -256,7 +256,7 @@ TEST(SettingsChords, SlotsLoadFromTheFileAndComeBackAfterSaving) {
   const ChordSlotTable& table = s.chords.ChordTable;
   EXPECT_EQ(table[1], (ChordEntry{"0,4,7", "Major Triad"}));
   EXPECT_EQ(table[3], (ChordEntry{"0,3,7", "Minor"}));
-  EXPECT_EQ(table[4], (ChordEntry{"0,4,7,11", ""}));  // no bracket: the list stays, name gone
+  EXPECT_EQ(table[4], (ChordEntry{"", ""}));  // no bracket: the slot is empty
   EXPECT_EQ(table[5], (ChordEntry{"0,3,7,10", "Minor 7th"}));
   EXPECT_EQ(table[10], (ChordEntry{"0,12", "Octave"}));
   s.chords.ChordTable[2] = {"", "gone"};
@@ -264,9 +264,11 @@ TEST(SettingsChords, SlotsLoadFromTheFileAndComeBackAfterSaving) {
   SaveSettings(s, {}, file);
   EXPECT_EQ(file.ReadString("Chord", "3Num"), "0,3,7(Minor)");
   EXPECT_EQ(file.ReadString("Chord", "2Num"), "");
+  EXPECT_EQ(file.ReadString("Chord", "4Num"), "");
   EXPECT_FALSE(file.ReadString("Chord", "10Num").has_value());
   PlayerState back = Loaded(file.Text());
   EXPECT_EQ(back.chords.ChordTable[2], (ChordEntry{"0,3,7", "Minor Triad"}));
+  EXPECT_EQ(back.chords.ChordTable[4], (ChordEntry{"0,4,7,11", "Major 7th"}));
   EXPECT_EQ(back.chords.ChordTable[3], (ChordEntry{"0,3,7", "Minor"}));
 }
 
@@ -302,6 +304,22 @@ TEST(SettingsFileLocation, SaveCreatesTheFolderAndKeepsForeignLines) {
   EXPECT_EQ(w.Left, 150);
   EXPECT_EQ(w.Top, 300);
   std::filesystem::remove_all(dir);
+}
+
+TEST(SettingsFileLocation, AReadOnlyFileIsLeftAsItIsAndTheFailureTakesOneLine) {
+  namespace fs = std::filesystem;
+  const std::string dir = testing::MakeTempDir("settings");
+  const std::string path = dir + "/kirivane.ini";
+  ASSERT_TRUE(WriteFileAtomically(path, "[Option]\r\nMainVol=20\r\n"));
+  fs::permissions(path, fs::perms::owner_read);
+  PlayerState s = Loaded("");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveSettingsFile(path, s, {}));
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "kirivane: the settings could not be saved to " + path + "\n");
+  EXPECT_EQ(ReadFileBytes(path).value(), "[Option]\r\nMainVol=20\r\n");
+  fs::permissions(path, fs::perms::owner_all);
+  fs::remove_all(dir);
 }
 
 }  // namespace
