@@ -23,6 +23,7 @@ struct LayoutState {
   int RoundedWindow = 1;                    // decided by EffectOn
   int CcMode = 0;                           // 0 volume, 1 pitch bend, 2 modulation, 99 off
   std::array<int, 3> CcValue{};             // panel position per controller mode, 0..127
+  int PanelOpen = 0;                        // -1 while the record/playback panel is open
   int WheelBand = 8;                        // settings: controller panel step 1..127
   std::string ScoreFolder;                  // settings: folder of the score pictures
   ScreenMetrics Screen;                     // measured once at start-up
