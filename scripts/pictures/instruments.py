@@ -1,8 +1,11 @@
-"""The note picture's default pictures, 64 x 52 pixels each, shown with their bottom at y 149
-and centred on x 41 of the full window:
+"""The note picture's pictures, 64 x 52 pixels each, shown with their bottom at y 149 and
+centred on x 41 of the full window. n<p + 1> belongs to program p, d<n> to drum note n; index 0
+is the default, shown for every program or drum without a picture of its own:
 
-  n000.png   the default instrument picture: a grand piano with its lid open
-  d000.png   the default drum picture: a snare drum with two sticks"""
+  n000.png            the default instrument picture: two beamed notes
+  n001.png..n004.png  the grand pianos (programs 0..3): a grand piano with its lid open
+  d000.png            the default drum picture: a snare drum with two sticks
+  d038.png, d040.png  the snare drums (notes 38 and 40): the same snare drum"""
 
 WIDTH, HEIGHT = 64, 52
 
@@ -86,5 +89,27 @@ def snare_drum():
     return svg("".join(parts))
 
 
+def beamed_notes():
+    ink = "#1f4fa0"
+    parts = [f"<defs>{gradient('note', [(0, '#3c73c8'), (1, '#173d7e')])}</defs>",
+             '<ellipse cx="32" cy="49.5" rx="22" ry="2.2" fill="#000000" fill-opacity="0.15"/>']
+    for x, y in ((16, 40), (44, 35)):
+        parts.append(f'<ellipse cx="{x}" cy="{y}" rx="7.2" ry="5.2" transform="rotate(-22 {x} {y})" '
+                     f'fill="url(#note)" stroke="{ink}" stroke-width="0.6"/>')
+        parts.append(f'<rect x="{x + 5.2}" y="{y - 31}" width="2.4" height="{31}" fill="{ink}"/>')
+    # the beam, thick and rising to the right
+    parts.append(f'<polygon points="21.2,6 51.2,1 51.2,7.5 21.2,12.5" fill="{ink}"/>')
+    parts.append('<ellipse cx="13.5" cy="38" rx="2.6" ry="1.3" transform="rotate(-22 13.5 38)" '
+                 'fill="#ffffff" fill-opacity="0.5"/>')
+    parts.append('<ellipse cx="41.5" cy="33" rx="2.6" ry="1.3" transform="rotate(-22 41.5 33)" '
+                 'fill="#ffffff" fill-opacity="0.5"/>')
+    return svg("".join(parts))
+
+
 def pictures():
-    return {"n000": piano(), "d000": snare_drum()}
+    out = {"n000": beamed_notes(), "d000": snare_drum()}
+    for program in range(4):
+        out[f"n{program + 1:03d}"] = piano()
+    for note in (38, 40):
+        out[f"d{note:03d}"] = snare_drum()
+    return out
