@@ -23,6 +23,11 @@ struct LayoutState {
   int RoundedWindow = 1;                    // decided by EffectOn
   int CcMode = 0;                           // 0 volume, 1 pitch bend, 2 modulation, 99 off
   std::array<int, 3> CcValue{};             // panel position per controller mode, 0..127
+  std::array<int, 3> CcSent{-1, -1, -1};    // value last applied per mode; -1 = none yet
+  std::array<int, 3> CcRest{64, 64, 0};     // rest value per mode
+  int DragStartY = 0;                       // screen y where a lantern drag began; 0 = none
+  int PanelReleased = 0;                    // -1 once the lantern was let go (bend returns)
+  int PanelOpen = 0;                        // -1 while the record/playback panel is open
   int WheelBand = 8;                        // settings: controller panel step 1..127
   std::string ScoreFolder;                  // settings: folder of the score pictures
   ScreenMetrics Screen;                     // measured once at start-up

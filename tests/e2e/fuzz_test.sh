@@ -15,6 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 core_sources=(
+  player/app/drop_block.cpp
   common/basic/code_page.cpp common/basic/cp932_table.cpp common/basic/text_file.cpp
   common/basic/text_rules.cpp
   player/performance/event_table.cpp player/performance/lyr_reader.cpp
@@ -34,7 +35,7 @@ for source in "${core_sources[@]}"; do
 done
 
 status=0
-for target in lyr smf; do
+for target in lyr smf drop_block; do
   clang++ "${flags[@]}" "$src/fuzz/${target}_fuzz.cpp" "${objects[@]}" "$core_library" \
     -o "$work/${target}_fuzz"
   mkdir -p "$work/corpus_$target"
