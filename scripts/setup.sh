@@ -15,6 +15,9 @@ packages=(
   libxi-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils midicsv sox
+  # the ".lyr" association: the desktop and MIME databases it refreshes, and the desktop's own
+  # tools its test reads them back with (xdg-mime, gio, desktop-file-validate)
+  shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
   # screenshots of the virtual display (import -window root)
   imagemagick
   # a font with Japanese glyphs for the Japanese interface
