@@ -29,7 +29,7 @@ std::vector<std::string> QtIncludesOf(const std::filesystem::path& file) {
 
 std::vector<std::string> CoreFilesIncludingQt(const std::string& root) {
   std::vector<std::string> offenders;
-  for (const char* folder : {"common", "player"}) {
+  for (const char* folder : {"common", "player", "editor"}) {
     const auto base = std::filesystem::path(root) / folder;
     if (!std::filesystem::exists(base)) continue;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
