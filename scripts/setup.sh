@@ -15,6 +15,8 @@ packages=(
   libxi-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils midicsv sox
+  # keyboard layouts switched by the key tests (setxkbmap)
+  x11-xkb-utils
   # screenshots of the virtual display (import -window root)
   imagemagick
   # a font with Japanese glyphs for the Japanese interface

@@ -8,6 +8,7 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keymap/vk_from_qt_qt.h"
+#include "common/keymap/vk_table.h"
 #include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
 #include "player/app/lamp_shape_widget.h"
@@ -24,13 +25,13 @@ void Form1::keyPressEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() && (key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F4)) {
     return;
   }
-  ForwardKeyPress(*keys_, *event);
+  ForwardKeyPress(*keys_, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
   if (state_.app.Ending == -1 || !key_preview_) return;
-  ForwardKeyRelease(*keys_, *event);
+  ForwardKeyRelease(*keys_, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
@@ -78,15 +79,18 @@ void Form1::ShowCheck1(int mode) {
 }
 
 // Keys from the hook take the place of the window's own key events while it runs.
-void Form1::HookKey(int code, bool down, bool right_shift) {
-  if (state_.app.Ending == -1) return;
+void Form1::HookKey(int keycode, bool down, bool num_lock) {
+  if (state_.app.Ending == -1 || keycode < 0 || keycode > 255) return;
+  const VirtualKey key =
+      VkOfKey(keycode, state_.input.KeyboardLayout[static_cast<std::size_t>(keycode)], num_lock);
+  if (key.code == 0) return;
   KeyFlags flags;
-  flags.right_shift = right_shift;
+  flags.right_shift = key.right_shift;
   const int shift = ShiftMaskFromQt(QGuiApplication::queryKeyboardModifiers());
   if (down) {
-    keys_->Form_KeyDown(code, shift, flags);
+    keys_->Form_KeyDown(key.code, shift, flags);
   } else {
-    keys_->Form_KeyUp(code, shift, flags);
+    keys_->Form_KeyUp(key.code, shift, flags);
   }
 }
 
