@@ -24,4 +24,12 @@ bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event, const KeyLayout&
   return keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), FlagsOf(event, key)) == 0;
 }
 
+void ForwardKeyReleaseToHeldKey(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout) {
+  const VirtualKey key = VkFromQt(event, layout);
+  const KeyFlags flags = FlagsOf(event, key);
+  if (key.code != 0 && !flags.auto_repeat && keys.Holds(key.code, flags)) {
+    keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), flags);
+  }
+}
+
 }  // namespace kirivane

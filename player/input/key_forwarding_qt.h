@@ -14,4 +14,9 @@ namespace kirivane {
 bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout);
 bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout);
 
+// While a popup menu has the keyboard its keys are the menu's: a press plays nothing, and only
+// the release of a key held since before the menu opened reaches the handlers, so that nothing
+// is left sounding.
+void ForwardKeyReleaseToHeldKey(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout);
+
 }  // namespace kirivane
