@@ -119,14 +119,11 @@ bool KeypadNavigation(const QKeyEvent& event) {
 
 }  // namespace
 
-VirtualKey VkFromQt(const QKeyEvent& event) {
-  if (const auto keysym = event.nativeVirtualKey()) {
-    const VirtualKey key = VkOfKeysym(keysym);
-    if (key.code != 0) return key;
-  }
-  if (const auto keycode = event.nativeScanCode()) {
-    const VirtualKey key = VkOfXKeycode(static_cast<int>(keycode), !KeypadNavigation(event));
-    if (key.code != 0) return key;
+VirtualKey VkFromQt(const QKeyEvent& event, const KeyLayout& layout) {
+  const quint32 keycode = event.nativeScanCode();
+  if (keycode != 0) {
+    const std::uint32_t unshifted = keycode < layout.size() ? layout[keycode] : 0;
+    return VkOfKey(static_cast<int>(keycode), unshifted, !KeypadNavigation(event));
   }
   return {CodeOfQtKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier))};
 }

@@ -52,12 +52,33 @@ constexpr std::array<CodePair, 64> kSpecialKeysyms{{
     {0xffbd, vk::kSeparator}, {0xff0b, vk::kClear},     {0xff6b, vk::kPause},
 }};
 
+// The symbols a US layout types unshifted, and "+", which has a code of its own on every layout.
+constexpr std::array<CodePair, 13> kUnshiftedSymbols{{
+    {' ', vk::kSpace},
+    {'\'', vk::kOem7},
+    {'+', vk::kOemPlus},
+    {',', vk::kOemComma},
+    {'-', vk::kOemMinus},
+    {'.', vk::kOemPeriod},
+    {'/', vk::kOem2},
+    {';', vk::kOem1},
+    {'=', vk::kOemPlus},
+    {'[', vk::kOem4},
+    {'\\', vk::kOem5},
+    {']', vk::kOem6},
+    {'`', vk::kOem3},
+}};
+
 constexpr std::uint32_t kKeysymShiftR = 0xffe2;
+constexpr std::uint32_t kFirstSpecialKeysym = 0xfe00;
+constexpr std::uint32_t kLastSpecialKeysym = 0xffff;
 constexpr std::uint32_t kKeysymF1 = 0xffbe;
 constexpr std::uint32_t kKeysymF24 = 0xffd5;
 
 constexpr int kXKeycodeShiftL = 50;
 constexpr int kXKeycodeShiftR = 62;
+constexpr int kXKeycodeDigit1 = 10;
+constexpr int kXKeycodeDigit0 = 19;
 
 // X keycodes 0..255 of a US pc105 keyboard (evdev + 8); keypad keys with NumLock on.
 constexpr std::array<std::uint8_t, 256> BuildKeycodeTable() {
@@ -166,7 +187,35 @@ int KeypadWithoutNumLock(int keycode) {
   }
 }
 
+bool IsKeypadKeycode(int keycode) {
+  return keycode == 63 || (keycode >= 79 && keycode <= 91) || keycode == 104 || keycode == 106;
+}
+
+int CodeOfLetterOrSymbol(std::uint32_t keysym) {
+  if (keysym >= 'a' && keysym <= 'z') return static_cast<int>(keysym - 'a' + 'A');
+  if (keysym >= 'A' && keysym <= 'Z') return static_cast<int>(keysym);
+  for (const auto& pair : kUnshiftedSymbols) {
+    if (pair.from == keysym) return pair.code;
+  }
+  return 0;
+}
+
 }  // namespace
+
+VirtualKey VkOfKey(int keycode, std::uint32_t unshifted_keysym, bool num_lock) {
+  if (keycode < 0 || keycode > 255) return {};
+  const bool right_shift = keycode == kXKeycodeShiftR;
+  if (IsKeypadKeycode(keycode)) return VkOfXKeycode(keycode, num_lock);
+  if (keycode >= kXKeycodeDigit1 && keycode <= kXKeycodeDigit0) {
+    return VkOfXKeycode(keycode);
+  }
+  if (const int code = CodeOfLetterOrSymbol(unshifted_keysym)) return {code, right_shift};
+  if (unshifted_keysym >= kFirstSpecialKeysym && unshifted_keysym <= kLastSpecialKeysym) {
+    const VirtualKey key = VkOfKeysym(unshifted_keysym);
+    if (key.code != 0) return {key.code, key.right_shift || right_shift};
+  }
+  return VkOfXKeycode(keycode, num_lock);
+}
 
 VirtualKey VkOfKeysym(std::uint32_t keysym) {
   if (keysym >= 'a' && keysym <= 'z') return {static_cast<int>(keysym - 'a' + 'A')};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "common/keymap/vk_codes.h"
@@ -18,5 +19,20 @@ VirtualKey VkOfKeysym(std::uint32_t keysym);
 // read as a US layout. Keypad keys give their digit codes with NumLock on and their navigation
 // codes with it off. Unknown or out of range: code 0.
 VirtualKey VkOfXKeycode(int keycode, bool num_lock = true);
+
+// The keysym each X keycode types on its unshifted level in the layout (and group) in use, 0
+// where it types nothing or the layout is not known.
+using KeyLayout = std::array<std::uint32_t, 256>;
+
+// The code of a physical key in a layout, the way Windows assigns them, so that a key's press
+// and release always carry the same code whatever Shift does meanwhile:
+// - keypad keys keep their keypad codes on every layout (NumLock decides digit or navigation);
+// - the digit row goes by position (also where its unshifted level types no digit);
+// - a key that types a letter unshifted gets that letter;
+// - a key whose unshifted symbol is one a US layout types unshifted (or "+") gets that symbol's
+//   code, and function, editing and modifier keys follow their keysym;
+// - any other key keeps the code of its position on a US keyboard.
+// Keycode 62 is the right Shift key. Out of range: code 0.
+VirtualKey VkOfKey(int keycode, std::uint32_t unshifted_keysym, bool num_lock = true);
 
 }  // namespace kirivane

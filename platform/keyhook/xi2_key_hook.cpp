@@ -6,13 +6,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
-#include "common/keymap/vk_table.h"
-
 namespace kirivane {
 
 namespace {
-
-constexpr int kXKeycodeShiftR = 62;
 
 Display* AsDisplay(void* display) {
   return static_cast<Display*>(display);
@@ -85,10 +81,7 @@ void Xi2KeyHook::ReadEvents() {
     const int keycode = static_cast<const XIRawEvent*>(cookie->data)->detail;
     XFreeEventData(display, cookie);
     if (type != XI_RawKeyPress && type != XI_RawKeyRelease) continue;
-    const VirtualKey key = VkOfXKeycode(keycode, NumLockOn(display));
-    if (handler_ && key.code != 0) {
-      handler_(key.code, type == XI_RawKeyPress, key.right_shift || keycode == kXKeycodeShiftR);
-    }
+    if (handler_) handler_(keycode, type == XI_RawKeyPress, NumLockOn(display));
   }
 }
 

@@ -12,11 +12,12 @@ namespace kirivane {
 
 // The system-wide key hook: raw key events of the X server (XInput 2) on the root window, so
 // keys pressed while another application has the focus still reach the player. Keys arrive
-// as virtual-key codes, through the same table as the window's own key events.
+// as X keycodes, which the player reads through the same translation as the window's own key
+// events. Raw events come once per press and once per release: a held key does not repeat.
 class Xi2KeyHook : public KeyHook {
  public:
-  // code: virtual-key code; down: pressed or released; right_shift: the right Shift key.
-  using KeyHandler = std::function<void(int code, bool down, bool right_shift)>;
+  // keycode: the X keycode; down: pressed or released; num_lock: NumLock is on.
+  using KeyHandler = std::function<void(int keycode, bool down, bool num_lock)>;
 
   explicit Xi2KeyHook(KeyHandler handler);
   ~Xi2KeyHook() override;

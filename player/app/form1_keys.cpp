@@ -8,6 +8,7 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keymap/vk_from_qt_qt.h"
+#include "common/keymap/vk_table.h"
 #include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
 #include "player/app/lamp_shape_widget.h"
@@ -24,22 +25,30 @@ void Form1::keyPressEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() && (key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F4)) {
     return;
   }
-  ForwardKeyPress(*keys_, *event);
+  ForwardKeyPress(*keys_, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
   if (state_.app.Ending == -1 || !key_preview_) return;
-  ForwardKeyRelease(*keys_, *event);
+  ForwardKeyRelease(*keys_, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
 // Keys reach the form before its controls (except the instrument list while it has taken
-// the arrow keys): the controls never edit anything with typing keys.
+// the arrow keys): the controls never edit anything with typing keys. An open popup menu keeps
+// its keys (arrows, Return, Esc, its letters); only releases of keys held before it opened end
+// their notes.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (QApplication::activePopupWidget() != nullptr) {
+    if (type == QEvent::KeyRelease && state_.app.Ending != -1 && key_preview_) {
+      ForwardKeyReleaseToHeldKey(*keys_, *key, state_.input.KeyboardLayout);
+    }
+    return false;
+  }
   const bool list_keys = watched == midi_panel_->List1 && state_.input.ControllerKeys == 0 &&
                          (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down);
   if (list_keys) return false;
@@ -77,16 +86,23 @@ void Form1::ShowCheck1(int mode) {
   SetHookButton(Lang(mode != 0 ? 183 : on ? 185 : 184), on ? 8229375 : 16775912);
 }
 
-// Keys from the hook take the place of the window's own key events while it runs.
-void Form1::HookKey(int code, bool down, bool right_shift) {
-  if (state_.app.Ending == -1) return;
+// Keys from the hook take the place of the window's own key events while it runs. While a
+// popup menu of the player is open, its keys are the menu's, as in the window.
+void Form1::HookKey(int keycode, bool down, bool num_lock) {
+  if (state_.app.Ending == -1 || keycode < 0 || keycode > 255) return;
+  const VirtualKey key =
+      VkOfKey(keycode, state_.input.KeyboardLayout[static_cast<std::size_t>(keycode)], num_lock);
+  if (key.code == 0) return;
   KeyFlags flags;
-  flags.right_shift = right_shift;
+  flags.right_shift = key.right_shift;
+  if (QApplication::activePopupWidget() != nullptr && (down || !keys_->Holds(key.code, flags))) {
+    return;
+  }
   const int shift = ShiftMaskFromQt(QGuiApplication::queryKeyboardModifiers());
   if (down) {
-    keys_->Form_KeyDown(code, shift, flags);
+    keys_->Form_KeyDown(key.code, shift, flags);
   } else {
-    keys_->Form_KeyUp(code, shift, flags);
+    keys_->Form_KeyUp(key.code, shift, flags);
   }
 }
 

@@ -60,7 +60,7 @@ Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& rando
       clock_(clock),
       random_(random),
       settings_path_(std::move(settings_path)),
-      hook_([this](int code, bool down, bool right_shift) { HookKey(code, down, right_shift); }) {
+      hook_([this](int keycode, bool down, bool num_lock) { HookKey(keycode, down, num_lock); }) {
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);

@@ -175,7 +175,7 @@ class Form1 : public QWidget,
   void FinishDrag();
   // form1_keys.cpp
   void Check1_Click();
-  void HookKey(int code, bool down, bool right_shift);
+  void HookKey(int keycode, bool down, bool num_lock);
   void ShowCheck1(int mode);
   void Pad_MouseUp(int pad);
   // form1_lifecycle.cpp

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/keymap/vk_table.h"
+
 namespace kirivane {
 
 // What a held key sounded when it was pressed, so its release ends exactly those notes even
@@ -32,6 +34,8 @@ struct InputState {
   std::array<HeldKeyNotes, 45> HeldKeys{};
   int EscHeld = 0;       // -1 while Esc is held
   int ModeChanging = 0;  // -1 while a display mode change asked for from the keyboard is applied
+  // What each X keycode types unshifted in the keyboard layout in use (kept by the platform).
+  KeyLayout KeyboardLayout{};
 };
 
 }  // namespace kirivane

@@ -74,6 +74,14 @@ int KeyEvents::Form_KeyUp(int key_code, int /*shift*/, KeyFlags flags) {
   return key_code;
 }
 
+bool KeyEvents::Holds(int key_code, KeyFlags flags) const {
+  const auto& input = state_.input;
+  const int k = KeyNumberOf(key_code, flags);
+  return (k != 0 && input.KeyDownState[static_cast<std::size_t>(k)] == k) ||
+         (key_code == vk::kSpace && input.DamperDown == -1) ||
+         (key_code == vk::kEscape && input.EscHeld == -1);
+}
+
 void KeyEvents::PlayKey(int k) {
   auto& held = state_.input.HeldKeys[static_cast<std::size_t>(k)];
   held.offsets = SoundingOffsets(state_.chords);

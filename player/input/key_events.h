@@ -29,6 +29,8 @@ class KeyEvents {
   int Form_KeyDown(int key_code, int shift, KeyFlags flags = {});
   int Form_KeyUp(int key_code, int shift, KeyFlags flags = {});
 
+  // True while the key is held: its note sounds, Space holds the damper, Esc is down.
+  bool Holds(int key_code, KeyFlags flags = {}) const;
   // Ends every held key and the damper, as if all were released.
   void ReleaseAllHeldKeys();
   // The window lost the keyboard focus: with the hook off no release would ever arrive, so the

@@ -12,16 +12,24 @@ KeyFlags FlagsOf(const QKeyEvent& event, const VirtualKey& key) {
 
 }  // namespace
 
-bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event) {
-  const VirtualKey key = VkFromQt(event);
+bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout) {
+  const VirtualKey key = VkFromQt(event, layout);
   if (key.code == 0) return false;
   return keys.Form_KeyDown(key.code, ShiftMaskFromQt(event.modifiers()), FlagsOf(event, key)) == 0;
 }
 
-bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event) {
-  const VirtualKey key = VkFromQt(event);
+bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout) {
+  const VirtualKey key = VkFromQt(event, layout);
   if (key.code == 0) return false;
   return keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), FlagsOf(event, key)) == 0;
+}
+
+void ForwardKeyReleaseToHeldKey(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout) {
+  const VirtualKey key = VkFromQt(event, layout);
+  const KeyFlags flags = FlagsOf(event, key);
+  if (key.code != 0 && !flags.auto_repeat && keys.Holds(key.code, flags)) {
+    keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), flags);
+  }
 }
 
 }  // namespace kirivane

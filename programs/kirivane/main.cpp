@@ -12,6 +12,7 @@
 #include "platform/held_keys.h"
 #include "platform/midi/system_midi_out.h"
 #include "platform/system_clock.h"
+#include "platform/x11_keyboard.h"
 #include "player/app/command_line.h"
 #include "player/app/form1_window.h"
 #include "player/app/language_table.h"
@@ -81,6 +82,8 @@ int main(int argc, char* argv[]) {
   kirivane::SystemClock clock;
   kirivane::StdRandomSource random;
   kirivane::SystemMidiOut midi_out(kirivane::MidiOptionsFromEnvironment());
+  // A held key plays once, and a key keeps its code under every layout and Shift state.
+  kirivane::X11Keyboard keyboard(state.input.KeyboardLayout);
   // The window decides when the program ends (after its staged shutdown).
   QApplication::setQuitOnLastWindowClosed(false);
   kirivane::Form1 form(state, midi_out, clock, random, settings_path);

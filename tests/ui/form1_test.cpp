@@ -134,6 +134,25 @@ class Form1Test : public QObject {
                                                                0x00, 0x7F, 0x00, 0x41, 0xF7}));
   }
 
+  // An open popup menu keeps its keys: arrows move, Esc closes, a letter plays nothing; a key
+  // held since before the menu opened still ends its note when released.
+  void OpenPopupMenuKeepsItsKeys() {
+    SendKey(form_.get(), QEvent::KeyPress, Qt::Key_Z, kKeycodeZ, kKeysymZ);
+    auto* mnu = form_->findChild<QMenu*>("mnu");
+    mnu->popup(QPoint(0, 0));
+    QTRY_COMPARE(QApplication::activePopupWidget(), mnu);
+    out_->Clear();
+    Tap(mnu, Qt::Key_X, 53, 'x');
+    QVERIFY(out_->ShortMessages().empty());
+    SendKey(mnu, QEvent::KeyRelease, Qt::Key_Z, kKeycodeZ, kKeysymZ);
+    QCOMPARE(out_->ShortMessages(), (Bytes{{0x80, 55, 64}}));
+    Tap(mnu, Qt::Key_Down, 116, 0xff54);
+    QVERIFY(mnu->activeAction() != nullptr);
+    Tap(mnu, Qt::Key_Escape, 9, 0xff1b);
+    QTRY_VERIFY(!mnu->isVisible());
+    QCOMPARE(out_->ShortMessages(), (Bytes{{0x80, 55, 64}}));
+  }
+
   void ClosingSavesOnceAndClosesTheDeviceAfterTheWait() {
     const std::string path = folder_ + "/kirivane.ini";
     QVERIFY(!form_->close());  // the first request only starts the staged close

@@ -17,6 +17,17 @@ QKeyEvent Event(QEvent::Type type, int key, quint32 keycode, quint32 keysym,
 
 using Bytes = std::vector<std::vector<std::uint8_t>>;
 
+// A layout nobody told the program about: keys at their US positions.
+const KeyLayout kUnknownLayout{};
+
+bool ForwardKeyPress(KeyEvents& keys, const QKeyEvent& event) {
+  return kirivane::ForwardKeyPress(keys, event, kUnknownLayout);
+}
+
+bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event) {
+  return kirivane::ForwardKeyRelease(keys, event, kUnknownLayout);
+}
+
 }  // namespace
 
 class KeyForwardingTest : public QObject {

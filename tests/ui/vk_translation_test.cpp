@@ -1,18 +1,23 @@
 // Qt key events with the native values an X11 session gives them become the virtual-key codes
-// of key maps; without native values Qt's key and keypad modifier decide.
+// of key maps, read from the physical key and the layout; without native values Qt's key and
+// keypad modifier decide.
 #include <QKeyEvent>
 #include <QTest>
 
 #include "common/keymap/vk_from_qt_qt.h"
 
+using kirivane::KeyLayout;
 using kirivane::VirtualKey;
 
 namespace {
 
+// A layout nobody told the program about: keys at their US positions.
+const KeyLayout kUnknownLayout{};
+
 VirtualKey Translate(int key, Qt::KeyboardModifiers modifiers, quint32 keycode, quint32 keysym,
-                     const QString& text = QString()) {
+                     const QString& text = QString(), const KeyLayout& layout = kUnknownLayout) {
   const QKeyEvent event(QEvent::KeyPress, key, modifiers, keycode, keysym, 0, text);
-  return kirivane::VkFromQt(event);
+  return kirivane::VkFromQt(event, layout);
 }
 
 }  // namespace
@@ -80,6 +85,20 @@ class VkTranslationTest : public QObject {
     QCOMPARE(Translate(Qt::Key_Equal, Qt::NoModifier, 21, '=', "=").code, 187);
     // A letter the keysym tables do not know (a Cyrillic layout): the key's US position.
     QCOMPARE(Translate(0x0419, Qt::NoModifier, 24, 0x6ca, QString(QChar(0x0439))).code, 81);
+  }
+
+  void aKeyKeepsItsCodeWhateverShiftMakesOfItOnAGermanLayout() {
+    KeyLayout german{};
+    german[29] = 'z';
+    german[52] = 'y';
+    german[60] = '.';
+    german[91] = 0xff9f;  // KP_Delete; with NumLock it types a comma (KP_Separator)
+    QCOMPARE(Translate(Qt::Key_Period, Qt::NoModifier, 60, '.', ".", german).code, 190);
+    QCOMPARE(Translate(Qt::Key_Colon, Qt::ShiftModifier, 60, ':', ":", german).code, 190);
+    QCOMPARE(Translate(Qt::Key_Z, Qt::NoModifier, 29, 'z', "z", german).code, 'Z');
+    QCOMPARE(Translate(Qt::Key_Y, Qt::ShiftModifier, 52, 'Y', "Y", german).code, 'Y');
+    QCOMPARE(Translate(Qt::Key_Comma, Qt::KeypadModifier, 91, 0xffac, ",", german).code, 110);
+    QCOMPARE(Translate(Qt::Key_Delete, Qt::KeypadModifier, 91, 0xff9f, "", german).code, 46);
   }
 
   void withoutNativeValuesQtsKeyDecides() {

@@ -46,6 +46,53 @@ TEST(VkTable, ShiftedSymbolsAndCapitalsKeepTheirKeysCode) {
   EXPECT_EQ(VkOfKeysym(0xffd5).code, 135);  // F24
 }
 
+// X keycode, what the layout's unshifted level types there, and the code the key must carry.
+struct LayoutKey {
+  int keycode;
+  std::uint32_t unshifted;
+  int code;
+};
+
+TEST(VkTable, APhysicalKeyHasOneCodeInUsGermanAndFrenchLayouts) {
+  const std::vector<LayoutKey> us{
+      {24, 'q', 'Q'}, {10, '1', '1'},  {20, '-', 189},    {21, '=', 187},   {34, '[', 219},
+      {47, ';', 186}, {48, '\'', 222}, {49, '`', 192},    {51, '\\', 220},  {60, '.', 190},
+      {61, '/', 191}, {65, ' ', 32},   {67, 0xffbe, 112}, {66, 0xffe5, 20}, {91, 0xff9f, 110},
+  };
+  // Letters by what they type (Y and Z trade places), the digit row by position, "+" and "."
+  // by their symbol; umlauts, dead keys, "#" and "<" keep their US position; the keypad
+  // decimal key is the decimal key although it types a comma.
+  const std::vector<LayoutKey> de{
+      {29, 'z', 'Z'},    {52, 'y', 'Y'},    {10, '1', '1'},  {20, 0xdf, 189}, {21, 0xfe51, 187},
+      {34, 0xfc, 219},   {35, '+', 187},    {47, 0xf6, 186}, {48, 0xe4, 222}, {49, 0xfe52, 192},
+      {51, '#', 220},    {59, ',', 188},    {60, '.', 190},  {61, '-', 189},  {94, '<', 226},
+      {91, 0xff9f, 110}, {108, 0xfe03, 18},
+  };
+  // AZERTY: the digit row types no digits unshifted and still gives 1..0.
+  const std::vector<LayoutKey> fr{
+      {24, 'a', 'A'}, {25, 'z', 'Z'},  {38, 'q', 'Q'},  {47, 'm', 'M'},  {52, 'w', 'W'},
+      {10, '&', '1'}, {11, 0xe9, '2'}, {19, 0xe0, '0'}, {20, ')', 189},  {58, ',', 188},
+      {59, ';', 186}, {60, ':', 190},  {61, '!', 191},  {48, 0xf9, 222}, {49, 0xb2, 192},
+  };
+  const std::vector<std::pair<const char*, const std::vector<LayoutKey>*>> layouts{
+      {"us", &us}, {"de", &de}, {"fr", &fr}};
+  for (const auto& [name, keys] : layouts) {
+    for (const auto& key : *keys) {
+      EXPECT_EQ(VkOfKey(key.keycode, key.unshifted).code, key.code)
+          << name << " keycode " << key.keycode;
+    }
+  }
+  // Keypad keys keep their codes, NumLock deciding; the Shift keys keep their sides; an
+  // unknown layout reads every key at its US position.
+  EXPECT_EQ(VkOfKey(87, 0xff9c, true).code, 97);
+  EXPECT_EQ(VkOfKey(87, 0xff9c, false).code, 35);
+  EXPECT_EQ(VkOfKey(62, 0xffe2), (VirtualKey{16, true}));
+  EXPECT_EQ(VkOfKey(50, 0xffe1), (VirtualKey{16, false}));
+  EXPECT_EQ(VkOfKey(62, 0), (VirtualKey{16, true}));
+  EXPECT_EQ(VkOfKey(52, 0).code, 'Z');
+  EXPECT_EQ(VkOfKey(256, 'a').code, 0);
+}
+
 TEST(VkTable, UnknownKeysHaveNoCode) {
   EXPECT_EQ(VkOfKeysym(0).code, 0);
   EXPECT_EQ(VkOfKeysym(0x6ca).code, 0);  // a Cyrillic letter
