@@ -9,13 +9,13 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keyboard/keyboard_widget.h"
-#include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
 #include "player/layout/control_layout.h"
 #include "player/layout/control_place_qt.h"
 #include "player/layout/score_panel.h"
+#include "player/widgets/lamp_shape_widget.h"
+#include "player/widgets/picture_button_widget.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 

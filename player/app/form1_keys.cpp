@@ -9,12 +9,12 @@
 #include "common/basic/text_rules.h"
 #include "common/keymap/vk_from_qt_qt.h"
 #include "common/keymap/vk_table.h"
-#include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
 #include "player/input/hook_switch.h"
 #include "player/input/key_forwarding_qt.h"
+#include "player/widgets/lamp_shape_widget.h"
+#include "player/widgets/picture_button_widget.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 

@@ -9,11 +9,11 @@
 
 #include "common/keyboard/keyboard_widget.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
 #include "player/app/seasonal.h"
 #include "player/app/sound_waves.h"
 #include "player/settings/settings_file.h"
+#include "player/widgets/lamp_shape_widget.h"
+#include "player/widgets/picture_button_widget.h"
 
 namespace kirivane {
 
@@ -31,7 +31,7 @@ bool Form1::Form_Load() {
   const ScreenMetrics& s = state_.layout.Screen;
   move(placed.Left / s.TwipsX, placed.Top / s.TwipsY);
   ApplySeasonalLook();
-  sounds_.Load(kFirstSound, kLastSound);
+  AddPlayerSounds(sounds_);
   UpdateCaption();
   if (state_.input.KeyMapFile.empty()) {
     state_.input.KeyMapFile = ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName);

@@ -15,10 +15,10 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keyboard/keyboard_widget.h"
-#include "player/app/form1_pictures.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
 #include "player/layout/score_panel.h"
+#include "player/widgets/lamp_shape_widget.h"
+#include "player/widgets/picture_button_widget.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 
@@ -53,14 +53,15 @@ void SetControlFont(QWidget* control, int size, const std::string& name) {
 
 }  // namespace
 
-Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& random,
-             std::string settings_path)
+Form1::Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& random, KeyHook& hook,
+             Sounds& sounds, std::string settings_path)
     : state_(state),
       out_(out),
       clock_(clock),
       random_(random),
       settings_path_(std::move(settings_path)),
-      hook_([this](int keycode, bool down, bool num_lock) { HookKey(keycode, down, num_lock); }) {
+      hook_(hook),
+      sounds_(sounds) {
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);

@@ -8,21 +8,21 @@
 #include <string>
 
 #include "common/basic/clock.h"
-#include "platform/keyhook/xi2_key_hook.h"
-#include "platform/sound/sound_player.h"
-#include "player/app/player_state.h"
+#include "common/basic/sounds.h"
 #include "player/chords/chord_selection.h"
 #include "player/display/keyboard_display.h"
 #include "player/display/mouse_play.h"
 #include "player/input/input_window.h"
 #include "player/input/key_event_actions.h"
 #include "player/input/key_events.h"
+#include "player/input/key_hook.h"
 #include "player/input/key_map_loader.h"
 #include "player/input/percussion_set.h"
 #include "player/layout/display_modes.h"
 #include "player/midi/midi_mode.h"
 #include "player/midi/midi_out.h"
 #include "player/midi/midi_panel.h"
+#include "player/state/player_state.h"
 
 class QAction;
 class QLabel;
@@ -53,8 +53,8 @@ class Form1 : public QWidget,
 
  public:
   // settings_path: where the settings file is read and written.
-  Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& random,
-        std::string settings_path);
+  Form1(PlayerState& state, MidiOut& out, Clock& clock, RandomSource& random, KeyHook& hook,
+        Sounds& sounds, std::string settings_path);
   ~Form1() override;
 
   // The load of the window (shows it). False when the program must end at once.
@@ -135,6 +135,8 @@ class Form1 : public QWidget,
   void RecordEvent(int data, int velocity, int kind) override;
 
   void SetTopmost(int flag);
+  // A key from the system-wide hook: X keycode, pressed or released, NumLock on.
+  void HookKey(int keycode, bool down, bool num_lock);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -175,7 +177,6 @@ class Form1 : public QWidget,
   void FinishDrag();
   // form1_keys.cpp
   void Check1_Click();
-  void HookKey(int keycode, bool down, bool num_lock);
   void ShowCheck1(int mode);
   void Pad_MouseUp(int pad);
   // form1_lifecycle.cpp
@@ -229,8 +230,8 @@ class Form1 : public QWidget,
   QAction* mnuCC = nullptr;
   QAction* mnuScoreOC = nullptr;
 
-  Xi2KeyHook hook_;
-  SoundPlayer sounds_;
+  KeyHook& hook_;
+  Sounds& sounds_;
   QTimer Timer1;
   QTimer WaitTimer;
   QTimer drag_settle_;

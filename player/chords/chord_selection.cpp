@@ -1,6 +1,6 @@
 #include "player/chords/chord_selection.h"
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/keyboard/kb_paint.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "common/keyboard/keyboard_mouse.h"
-#include "player/app/player_state.h"
 #include "player/display/keyboard_display.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

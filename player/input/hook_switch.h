@@ -1,9 +1,9 @@
 #pragma once
 
-#include "player/app/player_state.h"
 #include "player/input/input_window.h"
 #include "player/input/key_hook.h"
 #include "player/midi/midi_hooks.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

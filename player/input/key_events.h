@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/keymap/vk_codes.h"
-#include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
 #include "player/input/key_event_actions.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

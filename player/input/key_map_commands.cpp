@@ -1,6 +1,6 @@
 #include "player/input/key_map_commands.h"
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "common/basic/random_source.h"
-#include "player/app/player_state.h"
 #include "player/input/input_window.h"
 #include "player/input/key_map_loader.h"
 #include "player/midi/midi_hooks.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -5,7 +5,7 @@
 #include "common/basic/path_kind.h"
 #include "common/basic/text_rules.h"
 #include "common/keymap/keymap_format.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

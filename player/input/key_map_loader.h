@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/basic/random_source.h"
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "common/basic/text_rules.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

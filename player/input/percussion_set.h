@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/basic/random_source.h"
-#include "player/app/player_state.h"
 #include "player/input/input_window.h"
 #include "player/input/key_event_actions.h"
 #include "player/input/key_map_loader.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "common/keyboard/keyboard_mouse.h"
-#include "player/app/language_table.h"
 #include "player/layout/side_panels.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

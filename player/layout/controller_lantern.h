@@ -3,9 +3,9 @@
 #include <string>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

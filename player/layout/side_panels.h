@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -10,12 +10,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "player/app/form1_pictures.h"
-#include "player/app/picture_button_widget.h"
 #include "player/layout/control_layout.h"
 #include "player/layout/control_place_qt.h"
 #include "player/midi/instrument_banks.h"
 #include "player/midi/sysex_messages.h"
+#include "player/widgets/picture_button_widget.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 

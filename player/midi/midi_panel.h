@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/midi/device_controls.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 class QAction;
 class QComboBox;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "player/app/player_state.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -10,15 +10,17 @@
 
 #include "common/basic/random_source.h"
 #include "platform/held_keys.h"
+#include "platform/keyhook/xi2_key_hook.h"
 #include "platform/midi/system_midi_out.h"
+#include "platform/sound/sound_player.h"
 #include "platform/system_clock.h"
 #include "platform/x11_keyboard.h"
 #include "player/app/command_line.h"
 #include "player/app/form1_window.h"
-#include "player/app/language_table.h"
-#include "player/app/player_state.h"
 #include "player/layout/screen_metrics_qt.h"
 #include "player/settings/settings_file.h"
+#include "player/state/language_table.h"
+#include "player/state/player_state.h"
 
 namespace {
 
@@ -86,7 +88,11 @@ int main(int argc, char* argv[]) {
   kirivane::X11Keyboard keyboard(state.input.KeyboardLayout);
   // The window decides when the program ends (after its staged shutdown).
   QApplication::setQuitOnLastWindowClosed(false);
-  kirivane::Form1 form(state, midi_out, clock, random, settings_path);
+  kirivane::Xi2KeyHook hook;
+  kirivane::SoundPlayer sounds;
+  kirivane::Form1 form(state, midi_out, clock, random, hook, sounds, settings_path);
+  hook.SetKeyHandler(
+      [&form](int keycode, bool down, bool num_lock) { form.HookKey(keycode, down, num_lock); });
   if (!form.Form_Load()) return 0;
   return QApplication::exec();
 }

@@ -6,16 +6,18 @@ set -euo pipefail
 bin_dir=$(cd "$1" && pwd)
 src=$(cd "$2" && pwd)
 # The rest of the core (whatever the state of the player pulls in) comes uninstrumented from the
-# build's own core library, which CMake puts beside the bin folder.
-core_library="$bin_dir/../libkirivane_core.a"
-[[ -f "$core_library" ]] || { echo "missing $core_library: build kirivane_core first" >&2; exit 1; }
+# build's own core libraries, which CMake puts in the lib folder beside the bin folder.
+core_libraries=("$bin_dir/../lib/libkirivane_player_core.a" "$bin_dir/../lib/libkirivane_common.a")
+for library in "${core_libraries[@]}"; do
+  [[ -f "$library" ]] || { echo "missing $library: build kirivane_player_core first" >&2; exit 1; }
+done
 seconds=${FUZZ_SECONDS:-5}
 command -v clang++ >/dev/null || { echo "clang++ is missing" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 core_sources=(
-  player/app/drop_block.cpp
+  player/shell/drop_block.cpp
   common/basic/code_page.cpp common/basic/cp932_table.cpp common/basic/text_file.cpp
   common/basic/text_rules.cpp
   player/performance/event_table.cpp player/performance/lyr_reader.cpp
@@ -36,7 +38,7 @@ done
 
 status=0
 for target in lyr smf drop_block; do
-  clang++ "${flags[@]}" "$src/fuzz/${target}_fuzz.cpp" "${objects[@]}" "$core_library" \
+  clang++ "${flags[@]}" "$src/fuzz/${target}_fuzz.cpp" "${objects[@]}" "${core_libraries[@]}" \
     -o "$work/${target}_fuzz"
   mkdir -p "$work/corpus_$target"
   echo "fuzzing $target for ${seconds}s"

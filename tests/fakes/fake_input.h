@@ -121,6 +121,7 @@ class FakeKeyHook : public KeyHook {
     return available;
   }
   void ResetHook() override { ++resets; }
+  std::string Error() const override { return available ? "" : "no hook here"; }
   bool available = true;
   int sets = 0;
   int resets = 0;

@@ -16,11 +16,12 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_midi_out.h"
+#include "fakes/fake_sounds.h"
 #include "fakes/test_paths.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/language_table.h"
 #include "player/layout/score_panel.h"
+#include "player/state/language_table.h"
+#include "player/widgets/lamp_shape_widget.h"
 
 using namespace kirivane;
 
@@ -297,7 +298,8 @@ class Form1Test : public QObject {
     QVERIFY(LoadLanguage(testing::ProgramDir(), 1, state_->app));
     state_->app.AppTitle = LangText(state_->app, 0);
     out_ = std::make_unique<testing::FakeMidiOut>();
-    form_ = std::make_unique<Form1>(*state_, *out_, clock_, random_, folder_ + "/kirivane.ini");
+    form_ = std::make_unique<Form1>(*state_, *out_, clock_, random_, hook_, sounds_,
+                                    folder_ + "/kirivane.ini");
     QVERIFY(form_->Form_Load());
   }
 
@@ -306,6 +308,8 @@ class Form1Test : public QObject {
   std::unique_ptr<testing::FakeMidiOut> out_;
   testing::FakeClock clock_;
   testing::FakeRandom random_;
+  testing::FakeKeyHook hook_;
+  testing::FakeSounds sounds_;
   std::unique_ptr<Form1> form_;
 };
 

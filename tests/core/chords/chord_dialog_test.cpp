@@ -10,10 +10,10 @@
 #include "fakes/fake_midi_hooks.h"
 #include "fakes/fake_midi_out.h"
 #include "fakes/test_paths.h"
-#include "player/app/language_table.h"
 #include "player/chords/chord_dialog_model.h"
 #include "player/chords/chord_grid.h"
 #include "player/chords/chord_list.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 namespace {
