@@ -8,6 +8,7 @@
 #include "platform/midi/offline_synth_out.h"
 #include "player/midi/midi_mode.h"
 #include "player/performance/offline_playback.h"
+#include "player/performance/playback_engine.h"
 #include "player/performance/wave_header.h"
 
 namespace kirivane {
@@ -21,7 +22,7 @@ std::int64_t FramesAt(std::int64_t ms) {
 }  // namespace
 
 std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const std::string& path) {
-  const std::int64_t total_ms = PerformanceLengthMs(state) + kRenderTailMs;
+  const std::int64_t total_ms = PlaybackEngine::PassLengthMs(state) + kRenderTailMs;
   if (total_ms > kLongestRenderMs) return "the performance is longer than two hours";
   std::string error;
   auto synth = BuiltinSynth::Create(kDefaultSoundFont, kRenderSampleRate, &error);
@@ -36,7 +37,6 @@ std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const st
 
   std::vector<std::int16_t> buffer(4096 * 2);
   std::int64_t frames_done = 0;
-  std::int64_t now_ms = 0;
   const auto render_until = [&](std::int64_t ms) {
     const std::int64_t target = FramesAt(ms);
     while (frames_done < target) {
@@ -51,10 +51,7 @@ std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const st
   midi.OpenMidiOut(kMidiMapper);  // channel volumes, as when the player opens its device
   midi.SendProgramOnChannels(bank, std::max(0, state.midi.SelectedProgram));
   midi.SendModulation();
-  PlayPerformanceOffline(state, midi, [&](std::int64_t gap) {
-    now_ms += gap;
-    render_until(now_ms);
-  });
+  PlayPerformanceOffline(state, midi, render_until);
   render_until(total_ms);
   if (!stream.Good() || !stream.Commit()) return "cannot write " + path;
   return std::nullopt;
