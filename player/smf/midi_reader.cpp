@@ -71,12 +71,7 @@ struct TrackReader {
     last_ms = ms;
     const auto delta = static_cast<std::int32_t>(std::clamp<double>(
         std::nearbyint(ms / options.clock_time), 0, std::numeric_limits<std::int32_t>::max()));
-    const auto index = static_cast<std::size_t>(stored);
-    if (index >= out.events.Size()) {
-      out.events.Resize(std::min<std::size_t>(kImportEventLimit + 1,
-                                              std::max<std::size_t>(256, out.events.Size() * 2)));
-    }
-    out.events.Set(index, delta, note, kind, velocity);
+    out.events.Append(delta, note, kind, velocity);
     ++stored;
     total_ticks = std::min<std::int64_t>(total_ticks + static_cast<std::int64_t>(pending_ticks),
                                          std::numeric_limits<std::int32_t>::max());
@@ -254,6 +249,9 @@ MidiImportResult ReadMidiBytes(std::span<const std::uint8_t> bytes,
   MidiImportOptions checked = options;
   checked.clock_time = std::max(1, options.clock_time);
   TrackReader reader(selected, checked, out, header.division);
+  // Room for every note the file can hold (three bytes at least each), the end mark and the
+  // empty slot after it, allocated once.
+  out.events.Reserve(std::min<std::size_t>(kImportEventLimit + 2, bytes.size() / 3 + 2));
   std::vector<TrackChunk> chunks;
   SmfFault fault = FindTracks(bytes, header, &chunks);
   if (fault == SmfFault::kNone) {
@@ -265,8 +263,8 @@ MidiImportResult ReadMidiBytes(std::span<const std::uint8_t> bytes,
   const auto end_delta = static_cast<std::int32_t>(
       std::clamp<double>(std::nearbyint(reader.last_ms / checked.clock_time), 0,
                          std::numeric_limits<std::int32_t>::max()));
-  out.events.Resize(static_cast<std::size_t>(reader.stored) + 2);  // one empty slot at the end
-  out.events.Set(static_cast<std::size_t>(reader.stored), end_delta, 60, kEventEndMark, 0);
+  out.events.Append(end_delta, 60, kEventEndMark, 0);
+  out.events.Append(0, 0, 0, 0);  // one empty slot at the end
   out.events.EventCount = reader.stored + 1;
   out.events.RecomputeTimes(checked.clock_time);
   out.TotalTicks = static_cast<std::int32_t>(reader.total_ticks);

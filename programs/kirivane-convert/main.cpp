@@ -93,7 +93,7 @@ std::optional<std::string> Save(PlayerState& state, const std::string& path, int
   std::optional<PerformanceMessage> error;
   switch (PerformanceFileTypeOf(path)) {
     case PerformanceFileType::kLyr:
-      error = SavePerformanceFile(state, path, bank);
+      error = WritePerformanceFile(state, path, bank);
       break;
     case PerformanceFileType::kMidi:
       error = WriteMidiFile(state, path, bank);
