@@ -35,6 +35,9 @@ class OfflineSynthOut : public RenderingMidiOut {
   void Render(int frames, std::int16_t* interleaved) override {
     synth_->Render(frames, interleaved);
   }
+  void RenderFloat(int frames, float* interleaved) override {
+    synth_->RenderFloat(frames, interleaved);
+  }
 
  private:
   std::unique_ptr<BuiltinSynth> synth_;

@@ -37,6 +37,8 @@ class RenderingMidiOut : public MidiOut {
  public:
   // Renders frames of stereo 16-bit samples, left and right interleaved.
   virtual void Render(int frames, std::int16_t* interleaved) = 0;
+  // The same as floating-point samples in -1..1 (before any rounding to 16 bits).
+  virtual void RenderFloat(int frames, float* interleaved) = 0;
 };
 
 }  // namespace kirivane
