@@ -192,7 +192,7 @@ TEST(OfflineRender, SynthesizersSharingTheNotesSoundLikeOne) {
     peak = std::max(peak, std::abs(int{one[k]}));
     difference = std::max(difference, std::abs(one[k] - three[k]));
   }
-  EXPECT_GT(peak, 500);  // silence would be dither at most
+  EXPECT_GT(peak, 500);      // silence would be dither at most
   EXPECT_LE(difference, 2);  // rounding of the sum, nothing audible
 }
 
