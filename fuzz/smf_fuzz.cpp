@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.percussion = (pick & 1) != 0;
     options.read_ex = (pick >> 1) & 1;
     options.clock_time = 1 + ((pick >> 2) & 15);
+    options.merge_tracks = (pick >> 6) & 1;
   }
   const MidiImportResult result = ReadMidiBytes(std::span(data, size), options);
   const EventTable& table = result.import.events;

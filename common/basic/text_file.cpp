@@ -5,7 +5,6 @@
 #include <fstream>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 namespace kirivane {
@@ -65,10 +64,22 @@ std::vector<std::string> SplitLines(std::string_view contents) {
 std::optional<std::string> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
+  // Read in place: the size the file has now, then whatever it grew by meanwhile (or all of
+  // it when it has no size, like a pipe).
+  std::error_code no_size;
+  std::size_t done = 0;
+  const auto size = std::filesystem::file_size(path, no_size);
+  // One byte more than the size, so that the end of the file is seen without growing.
+  std::string bytes(no_size ? 0 : static_cast<std::size_t>(size) + 1, '\0');
+  for (;;) {
+    if (done == bytes.size()) bytes.resize(done + (1 << 16));
+    in.read(bytes.data() + done, static_cast<std::streamsize>(bytes.size() - done));
+    done += static_cast<std::size_t>(in.gcount());
+    if (!in) break;
+  }
   if (in.bad()) return std::nullopt;
-  return buffer.str();
+  bytes.resize(done);
+  return bytes;
 }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {

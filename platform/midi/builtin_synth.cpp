@@ -154,6 +154,11 @@ void BuiltinSynth::Render(int frames, std::int16_t* interleaved) {
   fluid_synth_write_s16(synth_, frames, interleaved, 0, 2, interleaved, 1, 2);
 }
 
+void BuiltinSynth::RenderFloat(int frames, float* interleaved) {
+  if (frames <= 0) return;
+  fluid_synth_write_float(synth_, frames, interleaved, 0, 2, interleaved, 1, 2);
+}
+
 const std::array<int, 12>& BuiltinSynth::ScaleTuning(int channel) const {
   return tunings_[static_cast<std::size_t>(channel & 0x0F)];
 }

@@ -37,6 +37,8 @@ class BuiltinSynth {
   void Reset();
   // Renders frames of stereo 16-bit samples, left and right interleaved.
   void Render(int frames, std::int16_t* interleaved);
+  // The same as floating-point samples in -1..1.
+  void RenderFloat(int frames, float* interleaved);
 
   // Tuning offsets in cents (-64..63) of a channel 0..15 from the last GS scale tuning.
   const std::array<int, 12>& ScaleTuning(int channel) const;

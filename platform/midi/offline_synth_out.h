@@ -12,7 +12,7 @@ namespace kirivane {
 // The built-in synthesizer as a MIDI device without any audio driver: everything MidiMode
 // sends goes into the synthesizer, and the caller pulls the sound with Render (for example to
 // write a WAVE file faster than real time).
-class OfflineSynthOut : public MidiOut {
+class OfflineSynthOut : public RenderingMidiOut {
  public:
   explicit OfflineSynthOut(std::unique_ptr<BuiltinSynth> synth) : synth_(std::move(synth)) {}
 
@@ -32,8 +32,12 @@ class OfflineSynthOut : public MidiOut {
   void Close() override { open_ = false; }
   std::string ErrorText(int) override { return {}; }
 
-  // Stereo 16-bit frames, left and right interleaved.
-  void Render(int frames, std::int16_t* interleaved) { synth_->Render(frames, interleaved); }
+  void Render(int frames, std::int16_t* interleaved) override {
+    synth_->Render(frames, interleaved);
+  }
+  void RenderFloat(int frames, float* interleaved) override {
+    synth_->RenderFloat(frames, interleaved);
+  }
 
  private:
   std::unique_ptr<BuiltinSynth> synth_;

@@ -31,4 +31,14 @@ class MidiOut {
   virtual std::string ErrorText(int error_code) = 0;
 };
 
+// A MIDI output that makes sound on demand instead of in real time: the caller pulls the sound
+// of what was sent with Render (an offline renderer writing a WAVE file).
+class RenderingMidiOut : public MidiOut {
+ public:
+  // Renders frames of stereo 16-bit samples, left and right interleaved.
+  virtual void Render(int frames, std::int16_t* interleaved) = 0;
+  // The same as floating-point samples in -1..1 (before any rounding to 16 bits).
+  virtual void RenderFloat(int frames, float* interleaved) = 0;
+};
+
 }  // namespace kirivane

@@ -30,6 +30,22 @@ void EventTable::Set(std::size_t index, std::int32_t delta, std::int32_t data, i
   EvVelocity[index] = static_cast<std::int16_t>(velocity);
 }
 
+void EventTable::Reserve(std::size_t size) {
+  EvDelta.reserve(size);
+  EvData.reserve(size);
+  EvKind.reserve(size);
+  EvVelocity.reserve(size);
+  EvTimeMs.reserve(size);
+}
+
+void EventTable::Append(std::int32_t delta, std::int32_t data, int kind, int velocity) {
+  EvDelta.push_back(delta);
+  EvData.push_back(data);
+  EvKind.push_back(static_cast<std::int16_t>(kind));
+  EvVelocity.push_back(static_cast<std::int16_t>(velocity));
+  EvTimeMs.push_back(0);
+}
+
 void EventTable::RecomputeTimes(int clock_time) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();

@@ -29,6 +29,10 @@ struct EventTable {
   void Recreate(std::size_t size);
   void Resize(std::size_t size);
   void Set(std::size_t index, std::int32_t delta, std::int32_t data, int kind, int velocity);
+  // Room for `size` slots without making them (for a table built with Append).
+  void Reserve(std::size_t size);
+  // A new last slot; its EvTimeMs is 0 until RecomputeTimes.
+  void Append(std::int32_t delta, std::int32_t data, int kind, int velocity);
   // EvTimeMs[i] = sum of EvDelta[0..i] x clock_time for every slot, saturating at the 32-bit
   // range so that absurd deltas from a file cannot overflow.
   void RecomputeTimes(int clock_time);

@@ -1,6 +1,7 @@
 #include "player/performance/performance_file.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 
 #include "common/basic/code_page.h"
@@ -11,16 +12,32 @@ namespace kirivane {
 
 namespace {
 
-void AppendEventText(const EventTable& events, std::string* out) {
-  out->reserve(out->size() + static_cast<std::size_t>(events.EventCount) * 14);
-  char buffer[64];
-  for (std::int32_t i = 0; i < events.EventCount; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const int length =
-        std::snprintf(buffer, sizeof buffer, "%d:%d:%d:%d,", events.EvDelta[k], events.EvData[k],
-                      int{events.EvKind[k]}, int{events.EvVelocity[k]});
-    out->append(buffer, static_cast<std::size_t>(length));
+char* AppendNumber(std::int32_t value, char separator, char* at) {
+  at = std::to_chars(at, at + 11, value).ptr;
+  *at = separator;
+  return at + 1;
+}
+
+// The text of events [begin, end).
+void AppendEventText(const EventTable& events, std::size_t begin, std::size_t end,
+                     std::string* out) {
+  out->reserve(out->size() + (end - begin) * 12);
+  for (std::size_t k = begin; k < end; ++k) {
+    char text[48];  // four numbers of at most 11 characters and their separators
+    char* at = AppendNumber(events.EvDelta[k], ':', text);
+    at = AppendNumber(events.EvData[k], ':', at);
+    at = AppendNumber(events.EvKind[k], ':', at);
+    at = AppendNumber(events.EvVelocity[k], ',', at);
+    out->append(text, static_cast<std::size_t>(at - text));
   }
+}
+
+std::size_t CountOf(const EventTable& events) {
+  return std::min(static_cast<std::size_t>(std::max(0, events.EventCount)), events.Size());
+}
+
+void AppendEventText(const EventTable& events, std::string* out) {
+  AppendEventText(events, 0, CountOf(events), out);
 }
 
 // Title and author stay on their line whatever they hold.
@@ -36,6 +53,26 @@ std::string EventText(const EventTable& events) {
   std::string text;
   AppendEventText(events, &text);
   return text;
+}
+
+// The header lines in their order, up to "#Data=".
+std::string HeaderText(const PlayerState& state, int bank) {
+  const auto& perf = state.performance;
+  std::string out;
+  if (perf.FileFormatVer == 1 || perf.FileFormatVer == 2) {
+    out += "#FileFormatVer=" + std::to_string(perf.FileFormatVer) + "\r\n";
+  }
+  out += "#ClockTime=" + std::to_string(perf.ClockTime) + "\r\n";
+  out += "#Temp=" + std::to_string(perf.Tempo) + "\r\n";
+  out += "#Title=" + OneLine(perf.PerfTitle) + "\r\n";
+  out += "#Copy=" + OneLine(perf.PerfAuthor) + "\r\n";
+  const int list = state.midi.SelectedProgram >= 0 ? state.midi.SelectedProgram + 1 : 1;
+  out += "#List=" + std::to_string(list) + "\r\n";
+  out += "#BKS=" + std::to_string(bank) + "\r\n";
+  out += "#MODDEP=" + std::to_string(state.midi.Modulation) + "\r\n";
+  out += "#MidiToLyr=" + std::to_string(perf.MidiToLyr) + "\r\n";
+  out += "#Data=";
+  return out;
 }
 
 }  // namespace
@@ -93,34 +130,35 @@ PerformanceLoad LoadPerformanceFile(PlayerState& state, const std::string& path)
 }
 
 std::string FormatPerformanceFile(const PlayerState& state, int bank) {
-  const auto& perf = state.performance;
-  std::string out;
-  if (perf.FileFormatVer == 1 || perf.FileFormatVer == 2) {
-    out += "#FileFormatVer=" + std::to_string(perf.FileFormatVer) + "\r\n";
-  }
-  out += "#ClockTime=" + std::to_string(perf.ClockTime) + "\r\n";
-  out += "#Temp=" + std::to_string(perf.Tempo) + "\r\n";
-  out += "#Title=" + OneLine(perf.PerfTitle) + "\r\n";
-  out += "#Copy=" + OneLine(perf.PerfAuthor) + "\r\n";
-  const int list = state.midi.SelectedProgram >= 0 ? state.midi.SelectedProgram + 1 : 1;
-  out += "#List=" + std::to_string(list) + "\r\n";
-  out += "#BKS=" + std::to_string(bank) + "\r\n";
-  out += "#MODDEP=" + std::to_string(state.midi.Modulation) + "\r\n";
-  out += "#MidiToLyr=" + std::to_string(perf.MidiToLyr) + "\r\n";
-  out += "#Data=";
+  std::string out = HeaderText(state, bank);
   AppendEventText(state.events, &out);
   out += "\r\n";
   return out;
+}
+
+std::optional<PerformanceMessage> WritePerformanceFile(const PlayerState& state,
+                                                       const std::string& path, int bank) {
+  AtomicFileWriter file(path);
+  std::string text = HeaderText(state, bank);
+  // The event text goes out in pieces, so a long performance's is never held whole.
+  constexpr std::size_t kPiece = 4096;
+  const std::size_t count = CountOf(state.events);
+  for (std::size_t begin = 0; begin < count; begin += kPiece) {
+    AppendEventText(state.events, begin, std::min(count, begin + kPiece), &text);
+    file.Write(text.data(), text.size());
+    text.clear();
+  }
+  text += "\r\n";
+  file.Write(text.data(), text.size());
+  if (!file.Good() || !file.Commit()) return FileAccessMessage(path, true);
+  return std::nullopt;
 }
 
 std::optional<PerformanceMessage> SavePerformanceFile(PlayerState& state, const std::string& path,
                                                       int bank) {
   state.events.RecomputeTimes(state.performance.ClockTime);
   state.performance.PerformanceData = EventText(state.events);
-  if (!WriteFileAtomically(path, FormatPerformanceFile(state, bank))) {
-    return FileAccessMessage(path, true);
-  }
-  return std::nullopt;
+  return WritePerformanceFile(state, path, bank);
 }
 
 }  // namespace kirivane

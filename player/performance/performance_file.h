@@ -29,8 +29,11 @@ PerformanceLoad LoadPerformanceBytes(PlayerState& state, std::string_view bytes)
 std::string FormatPerformanceFile(const PlayerState& state, int bank);
 
 // Writes the performance in memory to `path` through a temporary file renamed over it, so a
-// failed write leaves any old file intact. Also refreshes EvTimeMs and PerformanceData.
-// Returns the message to show when the file could not be written.
+// failed write leaves any old file intact. Returns the message to show when the file could not
+// be written.
+std::optional<PerformanceMessage> WritePerformanceFile(const PlayerState& state,
+                                                       const std::string& path, int bank);
+// The save command: refreshes EvTimeMs and PerformanceData, then writes the file.
 std::optional<PerformanceMessage> SavePerformanceFile(PlayerState& state, const std::string& path,
                                                       int bank);
 

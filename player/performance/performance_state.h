@@ -9,12 +9,14 @@ namespace kirivane {
 struct PerformanceState {
   int Recording = 0;              // -1 while a performance is recorded
   int Playing = 0;                // -1 while recorded data is played back
+  int PlayStop = 0;               // -1 asks playback to end (looping too); 0 at each start
   std::int32_t PlayNextTime = 0;  // playback position, ms of performance time
   std::int32_t PlayIndex = 0;     // index of the next playback event
   float PlaySpeed = 1.0f;
   int MetronomeOn = 0;
   int MetronomeBeat = 0;
   int MetronomeTick = 0;
+  int BeatCount = 0;  // metronome beat within the bar
   int PadPressed = 0;
   int PlayInterrupt = 0;  // -1 while playback must not catch up on lateness
   int MidiToLyr = 0;      // header key "#MidiToLyr="

@@ -143,6 +143,8 @@ void ReadPlaybackOptions(PlayerState& state, const IniFile& file) {
   state.smf.MidiReadChannels = channels.empty() ? "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16" : channels;
   ReadMidiEndTime(file, state.smf.MidiEndTime);
   ReadFlag(file, "MidiReadEx", 0, state.smf.MidiReadEx);
+  // Only read: a user adds it by hand, and saving keeps the line as it is.
+  ReadFlag(file, "MidiMergeTracks", 0, state.smf.MidiMergeTracks);
   ReadChecked(
       file, "Clock", 1, 1, [](int v) { return InRange(v, 1, 25); }, state.performance.ClockSetting);
   state.performance.ClockTime = state.performance.ClockSetting;

@@ -21,7 +21,8 @@ struct WindowPosition {
 WindowPosition LoadSettings(PlayerState& state, const IniFile& file);
 
 // Reads the keys a performance's playback and file conversion depend on: MidiCh, PlayCh,
-// PlayVol, MainVol, MidiReadCh, MidiEndTime, MidiReadEx and Clock (part of LoadSettings).
+// PlayVol, MainVol, MidiReadCh, MidiEndTime, MidiReadEx, MidiMergeTracks and Clock (part of
+// LoadSettings).
 void ReadPlaybackOptions(PlayerState& state, const IniFile& file);
 
 // Writes every saved key into the file, keeping its other lines. window is the main window's

@@ -11,32 +11,11 @@
 #include "player/performance/number_fields.h"
 #include "player/performance/performance_file.h"
 #include "player/smf/meta_text.h"
+#include "player/smf/track_events.h"
 
 namespace kirivane {
 
 namespace {
-
-enum class Fault { kNone, kTruncated, kBadVarLen, kNoStatus, kBadDataByte, kBadStatus, kFull };
-
-const char* FaultText(Fault fault) {
-  switch (fault) {
-    case Fault::kTruncated:
-      return "the file ends inside an event or a track";
-    case Fault::kBadVarLen:
-      return "a variable-length number is longer than four bytes";
-    case Fault::kNoStatus:
-      return "a track starts with a data byte";
-    case Fault::kBadDataByte:
-      return "a data byte is above 127";
-    case Fault::kBadStatus:
-      return "an event has an unknown status byte";
-    case Fault::kFull:
-      return "the file has more than 65535 notes";
-    case Fault::kNone:
-      break;
-  }
-  return "";
-}
 
 PerformanceMessage MidiError(const std::string& description) {
   PerformanceMessage message;
@@ -53,42 +32,6 @@ std::uint32_t BigEndian(std::span<const std::uint8_t> bytes, std::size_t at, int
   return value;
 }
 
-// Reads inside [position, end) and nowhere else.
-struct Cursor {
-  std::span<const std::uint8_t> bytes;
-  std::size_t position = 0;
-  std::size_t end = 0;
-
-  std::size_t Left() const { return end - position; }
-  bool Take(std::uint8_t* byte) {
-    if (position >= end) return false;
-    *byte = bytes[position++];
-    return true;
-  }
-  bool TakeData(std::uint8_t* byte, Fault* fault) {
-    if (!Take(byte)) return *fault = Fault::kTruncated, false;
-    if (*byte > 0x7F) return *fault = Fault::kBadDataByte, false;
-    return true;
-  }
-  bool Skip(std::size_t count) {
-    if (count > Left()) return false;
-    position += count;
-    return true;
-  }
-  // At most four bytes, the last with bit 7 clear.
-  bool VarLen(std::uint32_t* value, Fault* fault) {
-    *value = 0;
-    for (int i = 0; i < 4; ++i) {
-      std::uint8_t byte = 0;
-      if (!Take(&byte)) return *fault = Fault::kTruncated, false;
-      *value = (*value << 7) | (byte & 0x7Fu);
-      if ((byte & 0x80) == 0) return true;
-    }
-    *fault = Fault::kBadVarLen;
-    return false;
-  }
-};
-
 struct TrackReader {
   const std::array<bool, 16>& selected;
   const MidiImportOptions& options;
@@ -97,7 +40,11 @@ struct TrackReader {
   std::array<int, 16> volume;
   std::array<int, 16> c43;
   double pending_ticks = 0;  // ticks since the last stored note
-  double last_ms = 0;        // gap of the last stored note
+  // The ticks since the last stored note or tempo change, and the milliseconds of the ticks
+  // before that tempo change: each stretch of the gap takes the tempo it was played at.
+  double tempo_ticks = 0;
+  double ms_before_tempo = 0;
+  double last_ms = 0;  // gap of the last stored note
   std::int64_t total_ticks = 0;
   std::int32_t stored = 0;
 
@@ -117,24 +64,19 @@ struct TrackReader {
     return static_cast<int>(std::clamp<std::int64_t>(RoundHalfEven(v), 1, 127));
   }
 
-  Fault Store(int note, int kind, int velocity) {
-    if (stored >= kImportEventLimit) return Fault::kFull;
-    double ms = pending_ticks / division * out.TempoMicros / 1000.0;
+  SmfFault Store(int note, int kind, int velocity) {
+    if (stored >= kImportEventLimit) return SmfFault::kFull;
+    double ms = ms_before_tempo + tempo_ticks / division * out.TempoMicros / 1000.0;
     if (ms > 0) ms -= 1;
     last_ms = ms;
     const auto delta = static_cast<std::int32_t>(std::clamp<double>(
         std::nearbyint(ms / options.clock_time), 0, std::numeric_limits<std::int32_t>::max()));
-    const auto index = static_cast<std::size_t>(stored);
-    if (index >= out.events.Size()) {
-      out.events.Resize(std::min<std::size_t>(kImportEventLimit + 1,
-                                              std::max<std::size_t>(256, out.events.Size() * 2)));
-    }
-    out.events.Set(index, delta, note, kind, velocity);
+    out.events.Append(delta, note, kind, velocity);
     ++stored;
     total_ticks = std::min<std::int64_t>(total_ticks + static_cast<std::int64_t>(pending_ticks),
                                          std::numeric_limits<std::int32_t>::max());
-    pending_ticks = 0;
-    return Fault::kNone;
+    pending_ticks = tempo_ticks = ms_before_tempo = 0;
+    return SmfFault::kNone;
   }
 
   void Meta(std::uint8_t type, std::span<const std::uint8_t> data) {
@@ -143,108 +85,124 @@ struct TrackReader {
     if (type == 0x02) out.PerfAuthor = DecodeMetaText(text);
     if (type == 0x03) out.PerfTitle = DecodeMetaText(text);
     if (type == 0x51 && data.size() >= 3) {
+      ms_before_tempo += tempo_ticks / division * out.TempoMicros / 1000.0;
+      tempo_ticks = 0;
       out.TempoMicros = static_cast<std::int32_t>(BigEndian(data, 0, 3));
       if (out.TempoMicros != 0 && out.Tempo == 0) out.Tempo = 60000000 / out.TempoMicros;
     }
   }
 
-  Fault ChannelMessage(Cursor& c, std::uint8_t status, std::uint8_t first) {
-    Fault fault = Fault::kNone;
+  SmfFault ChannelMessage(std::uint8_t status, std::uint8_t first, std::uint8_t second) {
     const int channel = status & 0x0F;
     const bool read = selected[static_cast<std::size_t>(channel)];
-    std::uint8_t second = 0;
     switch (status & 0xF0) {
       case 0x90:
       case 0x80:
-        if (!c.TakeData(&second, &fault)) return fault;
-        if (!read) return Fault::kNone;
+        if (!read) return SmfFault::kNone;
         if ((status & 0xF0) == 0x90 && second > 0) {
           return Store(first, kEventNoteOn, ScaledVelocity(channel, second));
         }
         return Store(first, kEventNoteOff, 0);
       case 0xB0:
-        if (!c.TakeData(&second, &fault)) return fault;
         if (first == 7) volume[static_cast<std::size_t>(channel)] = second;
         if (first == 43) c43[static_cast<std::size_t>(channel)] = second;
-        return Fault::kNone;
+        return SmfFault::kNone;
       case 0xC0:
         if (read && out.FirstProgram == 0) out.FirstProgram = first + 1;
-        return Fault::kNone;
-      case 0xD0:
-        return Fault::kNone;
-      default:  // A0 and E0 carry a second data byte
-        return c.TakeData(&second, &fault) ? Fault::kNone : fault;
+        return SmfFault::kNone;
+      default:
+        return SmfFault::kNone;
     }
   }
 
-  // Reads events until End of Track or the end of the cursor. Sets *ended at End of Track.
-  Fault Read(Cursor& c, bool* ended) {
-    Fault fault = Fault::kNone;
-    std::uint8_t running = 0;
-    while (c.Left() > 0) {
-      std::uint32_t delta = 0;
-      std::uint8_t status = 0;
-      if (!c.VarLen(&delta, &fault)) return fault;
-      pending_ticks += delta;
-      if (!c.Take(&status)) return Fault::kTruncated;
-      if (status == 0xFF) {
-        std::uint8_t type = 0;
-        std::uint32_t length = 0;
-        if (!c.Take(&type)) return Fault::kTruncated;
-        if (!c.VarLen(&length, &fault)) return fault;
-        if (length > c.Left()) return Fault::kTruncated;
-        Meta(type, c.bytes.subspan(c.position, length));
-        c.Skip(length);
-        if (type == 0x2F) return *ended = true, Fault::kNone;
-        continue;
-      }
-      if (status == 0xF0 || status == 0xF7) {  // system exclusive, by its length
-        std::uint32_t length = 0;
-        if (!c.VarLen(&length, &fault)) return fault;
-        if (!c.Skip(length)) return Fault::kTruncated;
-        continue;
-      }
-      std::uint8_t first = 0;
-      if (status >= 0xF0) return Fault::kBadStatus;
-      if (status >= 0x80) {
-        running = status;
-        if (!c.TakeData(&first, &fault)) return fault;
-      } else {
-        if (running == 0) return Fault::kNoStatus;
-        first = status;
-        status = running;
-      }
-      fault = ChannelMessage(c, status, first);
-      if (fault != Fault::kNone) return fault;
+  // Every event adds its delta to the ticks waited; notes of a read channel are stored.
+  SmfFault Handle(const SmfEvent& event) {
+    pending_ticks += static_cast<double>(event.delta);
+    tempo_ticks += static_cast<double>(event.delta);
+    if (event.status == kSmfMeta) {
+      Meta(event.type, event.bytes);
+      return SmfFault::kNone;
     }
-    return Fault::kNone;
+    if (event.status >= 0xF0) return SmfFault::kNone;  // system exclusive
+    return ChannelMessage(event.status, event.data1, event.data2);
   }
 };
 
-// The header: format 0 and a division in ticks per quarter note. Returns an error or nothing
-// and sets the position of the first chunk after it.
-std::optional<PerformanceMessage> ReadHeader(std::span<const std::uint8_t> bytes, int* tracks,
-                                             int* division, std::size_t* next) {
+struct SmfHeader {
+  std::uint32_t format = 0;
+  int tracks = 0;
+  int division = 0;      // ticks per quarter note
+  std::size_t next = 0;  // position of the first chunk after the header
+};
+
+// The header: format 0, or format 1 when its tracks may be merged, and a division in ticks per
+// quarter note.
+std::optional<PerformanceMessage> ReadHeader(std::span<const std::uint8_t> bytes, bool merge_tracks,
+                                             SmfHeader* header) {
   if (bytes.size() < 14 || BigEndian(bytes, 0, 4) != 0x4D546864 /* MThd */) {
     return MidiError("not a Standard MIDI File");
   }
   const std::uint32_t length = BigEndian(bytes, 4, 4);
   if (length < 6 || length > bytes.size() - 8) return MidiError("the file header is damaged");
-  const std::uint32_t format = BigEndian(bytes, 8, 2);
-  if (format == 1 || format == 2) {
-    PerformanceMessage message = MidiError("MIDI file format " + std::to_string(format) +
-                                           " is not supported (only format 0)");
+  header->format = BigEndian(bytes, 8, 2);
+  if (header->format == 2 || (header->format == 1 && !merge_tracks)) {
+    const std::string format = std::to_string(header->format);
+    PerformanceMessage message =
+        MidiError("MIDI file format " + format + " is not supported (only format 0)");
     message.text_entry = kEntryUnsupportedMidiFormat;
-    message.insert = std::to_string(format);
+    message.insert = format;
     return message;
   }
-  if (format != 0) return MidiError("unknown MIDI file format " + std::to_string(format));
-  *tracks = static_cast<int>(BigEndian(bytes, 10, 2));
-  *division = static_cast<int>(BigEndian(bytes, 12, 2));
-  if (*division & 0x8000) return MidiError("SMPTE time division is not supported");
-  if (*division == 0) return MidiError("the file header gives 0 ticks per quarter note");
-  *next = 8 + length;
+  if (header->format > 1) {
+    return MidiError("unknown MIDI file format " + std::to_string(header->format));
+  }
+  header->tracks = static_cast<int>(BigEndian(bytes, 10, 2));
+  header->division = static_cast<int>(BigEndian(bytes, 12, 2));
+  if (header->division & 0x8000) return MidiError("SMPTE time division is not supported");
+  if (header->division == 0) return MidiError("the file header gives 0 ticks per quarter note");
+  header->next = 8 + length;
   return std::nullopt;
+}
+
+// The track chunks the header announces, up to the first chunk that is not a track.
+SmfFault FindTracks(std::span<const std::uint8_t> bytes, const SmfHeader& header,
+                    std::vector<TrackChunk>* chunks) {
+  std::size_t position = header.next;
+  for (int track = 0; track < header.tracks && position < bytes.size(); ++track) {
+    if (bytes.size() - position < 8) return SmfFault::kTruncated;
+    if (BigEndian(bytes, position, 4) != 0x4D54726B /* MTrk */) break;
+    const std::size_t end = position + 8 + BigEndian(bytes, position + 4, 4);
+    chunks->push_back({position + 8, std::min(end, bytes.size()), end > bytes.size()});
+    position = end;
+  }
+  return SmfFault::kNone;
+}
+
+// Format 0: the tracks one after the other.
+SmfFault ReadInOrder(std::span<const std::uint8_t> bytes, const std::vector<TrackChunk>& chunks,
+                     TrackReader& reader) {
+  for (const TrackChunk& chunk : chunks) {
+    TrackEventReader events(bytes, chunk);
+    SmfEvent event;
+    while (events.Next(&event)) {
+      if (const SmfFault fault = reader.Handle(event); fault != SmfFault::kNone) return fault;
+    }
+    if (events.Fault() != SmfFault::kNone) return events.Fault();
+  }
+  return SmfFault::kNone;
+}
+
+// Format 1: the tracks merged into one timeline first.
+SmfFault ReadMerged(std::span<const std::uint8_t> bytes, const std::vector<TrackChunk>& chunks,
+                    TrackReader& reader) {
+  std::vector<SmfEvent> timeline;
+  if (const SmfFault fault = MergeTracks(bytes, chunks, &timeline); fault != SmfFault::kNone) {
+    return fault;
+  }
+  for (const SmfEvent& event : timeline) {
+    if (const SmfFault fault = reader.Handle(event); fault != SmfFault::kNone) return fault;
+  }
+  return SmfFault::kNone;
 }
 
 std::optional<PerformanceMessage> NoChannelError(const std::array<bool, 16>& selected) {
@@ -282,36 +240,31 @@ MidiImportResult ReadMidiBytes(std::span<const std::uint8_t> bytes,
     result.error = std::move(error);
     return result;
   }
-  int tracks = 0;
-  int division = 0;
-  std::size_t position = 0;
-  if (auto error = ReadHeader(bytes, &tracks, &division, &position)) {
+  SmfHeader header;
+  if (auto error = ReadHeader(bytes, options.merge_tracks, &header)) {
     result.error = std::move(error);
     return result;
   }
   MidiImport& out = result.import;
   MidiImportOptions checked = options;
   checked.clock_time = std::max(1, options.clock_time);
-  TrackReader reader(selected, checked, out, division);
-  for (int track = 0; track < tracks && position < bytes.size(); ++track) {
-    if (bytes.size() - position < 8) return {MidiImport{}, MidiError(FaultText(Fault::kTruncated))};
-    if (BigEndian(bytes, position, 4) != 0x4D54726B /* MTrk */) break;
-    const std::size_t declared_end = position + 8 + BigEndian(bytes, position + 4, 4);
-    Cursor cursor{bytes, position + 8, std::min(declared_end, bytes.size())};
-    bool ended = false;
-    const Fault fault = reader.Read(cursor, &ended);
-    if (fault == Fault::kNone && !ended && declared_end > bytes.size()) {
-      return {MidiImport{}, MidiError(FaultText(Fault::kTruncated))};
-    }
-    if (fault != Fault::kNone) return {MidiImport{}, MidiError(FaultText(fault))};
-    position = declared_end;
+  TrackReader reader(selected, checked, out, header.division);
+  // Room for every note the file can hold (three bytes at least each), the end mark and the
+  // empty slot after it, allocated once.
+  out.events.Reserve(std::min<std::size_t>(kImportEventLimit + 2, bytes.size() / 3 + 2));
+  std::vector<TrackChunk> chunks;
+  SmfFault fault = FindTracks(bytes, header, &chunks);
+  if (fault == SmfFault::kNone) {
+    fault =
+        header.format == 1 ? ReadMerged(bytes, chunks, reader) : ReadInOrder(bytes, chunks, reader);
   }
+  if (fault != SmfFault::kNone) return {MidiImport{}, MidiError(SmfFaultText(fault))};
   if (reader.stored == 0) return {MidiImport{}, MidiError("no notes on the chosen channels")};
   const auto end_delta = static_cast<std::int32_t>(
       std::clamp<double>(std::nearbyint(reader.last_ms / checked.clock_time), 0,
                          std::numeric_limits<std::int32_t>::max()));
-  out.events.Resize(static_cast<std::size_t>(reader.stored) + 2);  // one empty slot at the end
-  out.events.Set(static_cast<std::size_t>(reader.stored), end_delta, 60, kEventEndMark, 0);
+  out.events.Append(end_delta, 60, kEventEndMark, 0);
+  out.events.Append(0, 0, 0, 0);  // one empty slot at the end
   out.events.EventCount = reader.stored + 1;
   out.events.RecomputeTimes(checked.clock_time);
   out.TotalTicks = static_cast<std::int32_t>(reader.total_ticks);
@@ -324,6 +277,7 @@ MidiImportOptions ImportOptionsOf(const PlayerState& state) {
   options.percussion = state.midi.PercussionSet;
   options.read_ex = state.smf.MidiReadEx;
   options.clock_time = state.performance.ClockSetting;
+  options.merge_tracks = state.smf.MidiMergeTracks == 1;
   return options;
 }
 

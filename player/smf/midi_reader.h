@@ -18,12 +18,13 @@ inline constexpr std::int32_t kImportEventLimit = 65535;
 
 struct MidiImportOptions {
   std::string channels = "1,2,3,4,5,6,7,8,9,11,12,13,14,15,16";  // channels to read, 1..16
-  bool percussion = false;  // the percussion set is in use: the selection is inverted
-  int read_ex = 0;          // 1: velocities scaled by the channel's controllers 7 and 43
-  int clock_time = 1;       // ms per tick of the imported performance
+  bool percussion = false;    // the percussion set is in use: the selection is inverted
+  int read_ex = 0;            // 1: velocities scaled by the channel's controllers 7 and 43
+  int clock_time = 1;         // ms per tick of the imported performance
+  bool merge_tracks = false;  // a format-1 file is read with its tracks merged, not refused
 };
 
-// What a format-0 file holds for the player.
+// What a format-0 file (or a merged format-1 file) holds for the player.
 struct MidiImport {
   EventTable events;      // the notes and the end mark, with one empty slot after it
   int Tempo = 0;          // from the first non-zero tempo event; 0 when there is none

@@ -23,12 +23,15 @@ constexpr int kExitBadInput = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: kirivane-convert [--settings FILE] IN OUT\n"
+    "usage: kirivane-convert [--settings FILE] [--strict] IN OUT\n"
     "  IN  a performance (.lyr) or a Standard MIDI File (.mid, .midi)\n"
-    "  OUT .lyr, .mid/.midi, or .wav (44100 Hz 16-bit stereo, built-in synthesizer)\n";
+    "  OUT .lyr, .mid/.midi, or .wav (44100 Hz 16-bit stereo, built-in synthesizer)\n"
+    "  --strict  refuse MIDI files of format 1 as the player does, instead of merging\n"
+    "            their tracks\n";
 
 struct Arguments {
   std::string settings;
+  bool strict = false;
   std::string in;
   std::string out;
 };
@@ -39,6 +42,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--settings" && i + 1 < args.size()) {
       parsed.settings = args[++i];
+    } else if (args[i] == "--strict") {
+      parsed.strict = true;
     } else if (args[i].rfind("--", 0) == 0 && args[i] != "--") {
       return std::nullopt;
     } else {
@@ -88,7 +93,7 @@ std::optional<std::string> Save(PlayerState& state, const std::string& path, int
   std::optional<PerformanceMessage> error;
   switch (PerformanceFileTypeOf(path)) {
     case PerformanceFileType::kLyr:
-      error = SavePerformanceFile(state, path, bank);
+      error = WritePerformanceFile(state, path, bank);
       break;
     case PerformanceFileType::kMidi:
       error = WriteMidiFile(state, path, bank);
@@ -114,6 +119,7 @@ int Run(const std::vector<std::string>& args) {
     settings_text = *bytes;
   }
   ApplyConverterSettings(settings_text, state);
+  state.smf.MidiMergeTracks = parsed->strict ? 0 : 1;
   int bank = 0;
   if (const auto error = Load(state, parsed->in, &bank)) return Fail(parsed->in, *error);
   if (const auto error = Save(state, parsed->out, bank)) return Fail(parsed->out, *error);

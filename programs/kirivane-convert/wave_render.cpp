@@ -1,18 +1,24 @@
 #include "programs/kirivane-convert/wave_render.h"
 
 #include <algorithm>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "common/basic/text_file.h"
-#include "platform/midi/builtin_synth.h"
-#include "platform/midi/offline_synth_out.h"
-#include "player/midi/midi_mode.h"
-#include "player/performance/offline_playback.h"
+#include "player/performance/offline_render.h"
+#include "player/performance/playback_engine.h"
 #include "player/performance/wave_header.h"
+#include "programs/kirivane-convert/synth_module.h"
 
 namespace kirivane {
 
 namespace {
+
+// Synthesizers sharing a render: one a core, at most four.
+int PartCount() {
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
 
 std::int64_t FramesAt(std::int64_t ms) {
   return ms * kRenderSampleRate / 1000;
@@ -21,42 +27,31 @@ std::int64_t FramesAt(std::int64_t ms) {
 }  // namespace
 
 std::optional<std::string> RenderWaveFile(PlayerState& state, int bank, const std::string& path) {
-  const std::int64_t total_ms = PerformanceLengthMs(state) + kRenderTailMs;
-  if (total_ms > kLongestRenderMs) return "the performance is longer than two hours";
-  std::string error;
-  auto synth = BuiltinSynth::Create(kDefaultSoundFont, kRenderSampleRate, &error);
-  if (!synth) return "the built-in synthesizer cannot start: " + error;
-  OfflineSynthOut out(std::move(synth));
+  if (PlaybackEngine::PassLengthMs(state) + kRenderTailMs > kLongestRenderMs) {
+    return "the performance is longer than two hours";
+  }
+  std::vector<std::unique_ptr<RenderingMidiOut>> synths;
+  std::vector<RenderingMidiOut*> parts;
+  for (int i = 0; i < PartCount(); ++i) {
+    std::string error;
+    synths.push_back(LoadRenderingSynth("", kRenderSampleRate, &error));
+    if (!synths.back()) return "the built-in synthesizer cannot start: " + error;
+    parts.push_back(synths.back().get());
+  }
+  std::int64_t end_ms = 0;
+  const std::vector<TimedMessage> messages = PerformanceMessages(state, bank, &end_ms);
+  const std::int64_t total_frames = FramesAt(end_ms + kRenderTailMs);
 
-  AtomicFileWriter stream(path);
-  if (!stream.Good()) return "cannot write " + path;
+  AtomicFileWriter file(path);
+  if (!file.Good()) return "cannot write " + path;
   const std::string header =
-      WaveHeader(static_cast<std::uint32_t>(FramesAt(total_ms)), kRenderSampleRate);
-  stream.Write(header.data(), header.size());
-
-  std::vector<std::int16_t> buffer(4096 * 2);
-  std::int64_t frames_done = 0;
-  std::int64_t now_ms = 0;
-  const auto render_until = [&](std::int64_t ms) {
-    const std::int64_t target = FramesAt(ms);
-    while (frames_done < target) {
-      const int frames = static_cast<int>(std::min<std::int64_t>(4096, target - frames_done));
-      out.Render(frames, buffer.data());
-      stream.Write(buffer.data(), static_cast<std::size_t>(frames) * 2 * sizeof(std::int16_t));
-      frames_done += frames;
-    }
-  };
-
-  MidiMode midi(state, out);
-  midi.OpenMidiOut(kMidiMapper);  // channel volumes, as when the player opens its device
-  midi.SendProgramOnChannels(bank, std::max(0, state.midi.SelectedProgram));
-  midi.SendModulation();
-  PlayPerformanceOffline(state, midi, [&](std::int64_t gap) {
-    now_ms += gap;
-    render_until(now_ms);
-  });
-  render_until(total_ms);
-  if (!stream.Good() || !stream.Commit()) return "cannot write " + path;
+      WaveHeader(static_cast<std::uint32_t>(total_frames), kRenderSampleRate);
+  file.Write(header.data(), header.size());
+  RenderParts(messages, parts, total_frames, kRenderSampleRate,
+              [&](const std::int16_t* frames, std::size_t count) {
+                file.Write(frames, count * 2 * sizeof(std::int16_t));
+              });
+  if (!file.Good() || !file.Commit()) return "cannot write " + path;
   return std::nullopt;
 }
 

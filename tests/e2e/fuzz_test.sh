@@ -23,6 +23,7 @@ core_sources=(
   player/performance/event_table.cpp player/performance/lyr_reader.cpp
   player/performance/number_fields.cpp player/performance/performance_file.cpp
   player/smf/meta_text.cpp player/smf/midi_reader.cpp player/smf/midi_writer.cpp
+  player/smf/track_events.cpp
 )
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$src")

@@ -104,12 +104,66 @@ printf '[Option]\r\nClock=10\r\nMidiReadCh=10\r\n' > drums.ini
 grep -q '^#Data=0:36:1:110,0:60:2:0,' drums.lyr || fail "MidiReadCh=10 reads only the drums"
 grep -q '^#ClockTime=10' drums.lyr || fail "Clock=10 sets the clock"
 
-# A format-1 file is refused: one line on stderr, non-zero status, no output file.
+# With --strict a format-1 file is refused: one line on stderr, non-zero status, no output.
 sed 's/Header, 0, 1/Header, 1, 1/' peer.csv > format1.csv
 csvmidi format1.csv format1.mid
-if "$convert" format1.mid format1.lyr 2> err.txt; then fail "format 1 accepted"; fi
+if "$convert" --strict format1.mid format1.lyr 2> err.txt; then fail "format 1 accepted"; fi
 [[ $(wc -l < err.txt) -eq 1 ]] || fail "one error line for format 1"
 [[ ! -e format1.lyr ]] || fail "no output for a refused file"
+
+# --- format 1: the tracks merged equal the same music written as format 0 --------------------
+# A conductor track whose tempo halves at tick 960 and which ends first, and two tracks of
+# notes that meet at equal times (running status, a program change, an early End_track).
+cat > tracks.csv <<'CSV'
+0, 0, Header, 1, 3, 480
+1, 0, Start_track
+1, 0, Title_t, "Three tracks"
+1, 0, Tempo, 500000
+1, 960, Tempo, 250000
+1, 1000, End_track
+2, 0, Start_track
+2, 0, Program_c, 0, 12
+2, 0, Note_on_c, 0, 60, 100
+2, 480, Note_on_c, 0, 60, 0
+2, 480, Note_on_c, 0, 62, 90
+2, 960, Note_off_c, 0, 62, 0
+2, 960, Note_on_c, 0, 64, 80
+2, 1920, Note_off_c, 0, 64, 0
+2, 3000, End_track
+3, 0, Start_track
+3, 0, Note_on_c, 1, 48, 70
+3, 480, Note_off_c, 1, 48, 0
+3, 480, Note_on_c, 1, 52, 71
+3, 960, Note_on_c, 1, 52, 0
+3, 1440, Note_on_c, 1, 55, 72
+3, 2400, Note_off_c, 1, 55, 0
+3, 2500, End_track
+0, 0, End_of_file
+CSV
+csvmidi tracks.csv tracks.mid
+# The same music as one track, merged with text tools from what midicsv reads: every event by
+# time, a lower track first at equal times (a stable sort of midicsv's track-by-track listing),
+# and one End_track at the latest.
+midicsv tracks.mid | tr -d '\r' > listed.csv
+{
+  echo "0, 0, Header, 0, 1, $(awk -F', ' '$3 == "Header" {print $6}' listed.csv)"
+  echo "1, 0, Start_track"
+  awk -F', ' -v OFS=', ' '$3 != "Header" && $3 != "Start_track" && $3 != "End_track" &&
+    $3 != "End_of_file" { $1 = 1; print }' listed.csv | sort -s -t, -k2,2n
+  echo "1, $(awk -F', ' '$3 == "End_track" {print $2}' listed.csv | sort -n | tail -1), End_track"
+  echo "0, 0, End_of_file"
+} > one_track.csv
+csvmidi one_track.csv one_track.mid
+"$convert" tracks.mid merged.lyr || fail "format 1 merged exit status"
+"$convert" one_track.mid format0.lyr || fail "format 0 exit status"
+cmp -s merged.lyr format0.lyr || {
+  fail "the merged tracks differ from the same music as format 0"
+  diff merged.lyr format0.lyr >&2 || true
+}
+# Track 2 before track 3 at equal times; the gap before the tempo change at tick 960 keeps the
+# old tempo (480 ticks = 500 ms, stored as 499), the gaps after it take the new one.
+grep -q '^#Data=0:60:1:100,0:48:1:70,499:60:0:0,0:62:1:90,0:48:0:0,0:52:1:71,499:62:0:0,0:64:1:80,0:52:0:0,249:55:1:72,249:64:0:0,249:55:0:0,249:60:2:0,' merged.lyr ||
+  fail "merged events: $(grep '^#Data=' merged.lyr)"
 
 # A truncated file leaves an existing output untouched.
 head -c 60 peer.mid > cut.mid

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_midi_out.h"
 #include "player/performance/performance_file_type.h"
+#include "player/performance/playback_engine.h"
 #include "player/performance/wave_header.h"
 
 namespace kirivane {
@@ -11,41 +11,58 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(OfflinePlayback, SendsEveryEventAfterItsGapOnThePlaybackChannel) {
+TEST(OfflinePlayback, RendersThroughTheEngineOnAVirtualClock) {
   PlayerState state;
   state.performance.ClockTime = 2;
   state.midi.KeyOutChannel = 1;
   state.midi.PlayOutChannel = 3;
-  state.events.Recreate(7);  // a loaded file: one empty slot after the end mark
+  state.events.Recreate(7);  // a loaded file: one empty slot after the last event
   state.events.Set(0, 0, 0, kEventDamperDown, 0);
   state.events.Set(1, 5, 60, kEventNoteOn, 100);
-  state.events.Set(2, 10, 60, kEventNoteOff, 0);
-  state.events.Set(3, 0, 0, kEventDamperUp, 0);
+  state.events.Set(2, -20, 60, kEventNoteOff, 0);  // late: the carry shortens the next gap
+  state.events.Set(3, 30, 0, kEventDamperUp, 0);
   state.events.Set(4, 20, 60, kEventEndMark, 0);
-  state.events.Set(5, 99, 61, kEventNoteOn, 100);  // after the end mark: not played
+  state.events.Set(5, 99, 61, kEventNoteOn, 100);  // walked like any event after the end mark
   state.events.EventCount = 6;
-  testing::FakeMidiOut out;
+  state.events.RecomputeTimes(2);
+  state.performance.LoopOn = 1;  // offline plays one pass whatever the setting
+  class Out : public MidiOut {
+   public:
+    std::vector<std::string> DeviceNames() override { return {}; }
+    int Open(int) override { return 0; }
+    bool IsOpen() const override { return true; }
+    void SendShort(std::uint32_t packed) override { sent.push_back({*now, packed}); }
+    void SendLong(const std::vector<std::uint8_t>&) override {}
+    void Reset() override {}
+    void Close() override {}
+    std::string ErrorText(int) override { return {}; }
+    const std::int64_t* now = nullptr;
+    std::vector<std::pair<std::int64_t, std::uint32_t>> sent;
+  } out;
+  std::int64_t reached = 0;
+  out.now = &reached;
   MidiMode midi(state, out);
-  std::vector<std::int64_t> waits;
-  std::vector<std::size_t> sent_before_wait;
-  PlayPerformanceOffline(state, midi, [&](std::int64_t ms) {
-    waits.push_back(ms);
-    sent_before_wait.push_back(out.messages.size());
+  std::vector<std::int64_t> stops;
+  const std::int64_t end = PlayPerformanceOffline(state, midi, [&](std::int64_t ms) {
+    stops.push_back(ms);
+    reached = ms;
   });
-  EXPECT_EQ(waits, (std::vector<std::int64_t>{10, 20, 40}));
-  EXPECT_EQ(PerformanceLengthMs(state), 70);
-  const auto& m = out.messages;
-  ASSERT_GE(m.size(), 6u);
-  EXPECT_EQ(m[0], (Bytes{0xB0, 64, 127}));  // damper on the keyboard and playback channels
-  EXPECT_EQ(m[1], (Bytes{0xB2, 64, 127}));
-  EXPECT_EQ(sent_before_wait[0], 2u);
-  EXPECT_EQ(m[2], (Bytes{0x92, 60, 100}));
-  EXPECT_EQ(m[3][0], 0x82);  // note-off on the playback channel
-  EXPECT_EQ(m[3][1], 60);
-  EXPECT_EQ(m[4], (Bytes{0xB0, 64, 0}));
-  EXPECT_EQ(m[5], (Bytes{0xB2, 64, 0}));
+  // Event 2 is 40 ms early, so it goes at once and event 3 comes 60 - 40 ms after it.
+  EXPECT_EQ(stops, (std::vector<std::int64_t>{10, 30, 70, 268}));
+  EXPECT_EQ(end, 268);
+  EXPECT_EQ(PlaybackEngine::PassLengthMs(state), end);
+  EXPECT_EQ(state.performance.LoopOn, 1);
+  using P = std::pair<std::int64_t, std::uint32_t>;
+  ASSERT_GE(out.sent.size(), 7u);
+  EXPECT_EQ(out.sent[0], (P{0, 0x7F40B0}));  // damper on the keyboard and playback channels
+  EXPECT_EQ(out.sent[1], (P{0, 0x7F40B2}));
+  EXPECT_EQ(out.sent[2], (P{10, 0x643C92}));
+  EXPECT_EQ(out.sent[3].first, 10);  // the early note-off
+  EXPECT_EQ(out.sent[3].second & 0xFFFF, 0x3C82u);
+  EXPECT_EQ(out.sent[4], (P{30, 0x0040B0}));
+  EXPECT_EQ(out.sent[5], (P{30, 0x0040B2}));
+  EXPECT_EQ(out.sent[6], (P{268, 0x643D92}));
   EXPECT_EQ(state.midi.PlayDamper, 0);
-  for (std::size_t i = 6; i < m.size(); ++i) EXPECT_NE(m[i], (Bytes{0x92, 61, 100}));
 }
 
 TEST(OfflinePlayback, WaveHeaderOfStereo16Bit) {

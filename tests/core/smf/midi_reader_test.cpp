@@ -9,6 +9,8 @@
 #include "fakes/test_paths.h"
 #include "player/midi/midi_hooks.h"
 #include "player/performance/performance_file.h"
+#include "player/settings/ini_file.h"
+#include "player/settings/settings_file.h"
 #include "player/smf/midi_writer.h"
 
 namespace kirivane {
@@ -215,6 +217,78 @@ TEST(MidiReader, AFailedImportLeavesThePerformanceInMemory) {
   EXPECT_EQ(ReadMidiFile(state, dir + "/bad.mid").error->text_entry, 337);
   EXPECT_EQ(state.events, before.events);
   std::filesystem::remove_all(dir);
+}
+
+// A file of several track chunks.
+Bytes SmfTracks(const std::vector<Bytes>& tracks, int format) {
+  Bytes file = Smf(tracks.front(), format);
+  file[11] = static_cast<std::uint8_t>(tracks.size());
+  for (std::size_t i = 1; i < tracks.size(); ++i) {
+    const auto n = static_cast<std::uint32_t>(tracks[i].size());
+    file.insert(file.end(), {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(n >> 24),
+                             static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 8),
+                             static_cast<std::uint8_t>(n)});
+    file.insert(file.end(), tracks[i].begin(), tracks[i].end());
+  }
+  return file;
+}
+
+// A format-1 file is merged only when the settings ask for it, and then reads exactly like the
+// same events written by hand as one format-0 track.
+TEST(MidiReader, FormatOneTracksMergeWhenTheSettingsAskForIt) {
+  const Bytes conductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,        // tempo 500000
+                           0x87, 0x40, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90,  // 960: 250000
+                           0x28, 0xFF, 0x2F, 0x00};                         // ends first
+  const Bytes melody = {0x00, 0x90, 0x3C, 0x64, 0x87, 0x40, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+  const Bytes bass = {0x00, 0x91, 0x30, 0x46, 0x87, 0x40, 0x81, 0x30, 0x00,  // 0 and 960
+                      0x83, 0x60, 0x91, 0x37, 0x40, 0x83, 0x60, 0x81, 0x37,
+                      0x00, 0x00, 0xFF, 0x2F, 0x00};
+  const Bytes format1 = SmfTracks({conductor, melody, bass}, 1);
+  const Bytes format0 = Smf({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // by time, lower track
+                             0x00, 0x90, 0x3C, 0x64,                    // first at equal times
+                             0x00, 0x91, 0x30, 0x46,                    //
+                             0x87, 0x40, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90,  //
+                             0x00, 0x90, 0x3C, 0x00,                          //
+                             0x00, 0x81, 0x30, 0x00,                          //
+                             0x83, 0x60, 0x91, 0x37, 0x40,                    //
+                             0x83, 0x60, 0x81, 0x37, 0x00,                    //
+                             0x00, 0xFF, 0x2F, 0x00});
+
+  PlayerState state;
+  ReadPlaybackOptions(state, IniFile("[Option]\r\nClock=1\r\n"));
+  const auto refused = Read(format1, ImportOptionsOf(state));
+  ASSERT_TRUE(refused.error);
+  EXPECT_EQ(refused.error->text_entry, kEntryUnsupportedMidiFormat);
+  const std::string text = "[Option]\r\nmidimergetracks=1\r\n";
+  IniFile settings(text);
+  ReadPlaybackOptions(state, settings);
+  ASSERT_TRUE(ImportOptionsOf(state).merge_tracks);
+  SaveSettings(state, {}, settings);  // the key stays as the user wrote it, and only then
+  EXPECT_NE(settings.Text().find("midimergetracks=1\r\n"), std::string::npos);
+  IniFile fresh;
+  SaveSettings(state, {}, fresh);
+  EXPECT_EQ(fresh.Text().find("MidiMergeTracks"), std::string::npos);
+
+  const auto merged = Read(format1, ImportOptionsOf(state));
+  const auto single = Read(format0, ImportOptionsOf(state));
+  ASSERT_FALSE(merged.error) << merged.error->detail;
+  ASSERT_FALSE(single.error) << single.error->detail;
+  EXPECT_EQ(merged.import.events, single.import.events);
+  EXPECT_EQ(merged.import.Tempo, single.import.Tempo);
+  EXPECT_EQ(merged.import.TempoMicros, single.import.TempoMicros);
+  EXPECT_EQ(merged.import.TotalTicks, single.import.TotalTicks);
+  // The gap before the tempo change keeps the old tempo: 960 ticks are 1000 ms, the later
+  // 480-tick gaps 250 ms (each stored 1 ms short).
+  EXPECT_EQ(Notes(merged.import.events), (std::vector<Note>{{0, 60, 1, 100},
+                                                            {0, 48, 1, 70},
+                                                            {999, 60, 0, 0},
+                                                            {0, 48, 0, 0},
+                                                            {249, 55, 1, 64},
+                                                            {249, 55, 0, 0},
+                                                            {249, 60, 2, 0}}));
+  const auto format2 = Read(SmfTracks({conductor, melody}, 2), ImportOptionsOf(state));
+  ASSERT_TRUE(format2.error);
+  EXPECT_EQ(format2.error->insert, "2");
 }
 
 // An import saved as ".lyr" and read back keeps its velocities even when the program started

@@ -11,6 +11,7 @@
 #include "platform/midi/offline_synth_out.h"
 #include "player/midi/midi_mode.h"
 #include "player/midi/sysex_messages.h"
+#include "player/performance/offline_render.h"
 
 namespace kirivane {
 namespace {
@@ -144,6 +145,55 @@ TEST(OfflineSynthOut, MidiModePlaysIntoTheRenderer) {
   int peak = 0;
   for (auto sample : frames) peak = std::max(peak, std::abs(static_cast<int>(sample)));
   EXPECT_GT(peak, 300);  // silence is dither at most
+}
+
+// The render shared out between synthesizers on several threads sounds like one synthesizer
+// playing everything: chords held by the damper, notes across the parts, reverb and chorus.
+TEST(OfflineRender, SynthesizersSharingTheNotesSoundLikeOne) {
+  PlayerState state;
+  state.performance.ClockTime = 1;
+  state.events.Recreate(2 + 6 * 8);
+  std::size_t i = 0;
+  state.events.Set(i++, 0, 0, kEventDamperDown, 0);
+  for (int chord = 0; chord < 8; ++chord) {
+    for (int k = 0; k < 3; ++k) state.events.Set(i++, k == 0 ? 150 : 0, 48 + chord + 4 * k, 1, 100);
+    for (int k = 0; k < 3; ++k) state.events.Set(i++, k == 0 ? 120 : 0, 48 + chord + 4 * k, 0, 0);
+  }
+  state.events.Set(i++, 200, 60, kEventEndMark, 0);
+  state.events.EventCount = static_cast<std::int32_t>(i);
+  std::int64_t end_ms = 0;
+  const auto messages = PerformanceMessages(state, 0, &end_ms);
+  ASSERT_EQ(end_ms, 8 * 270);  // a recording: its end mark is not waited for
+  const std::int64_t frames = (end_ms + 500) * kRate / 1000;
+
+  const auto render = [&](int parts) {
+    std::vector<std::unique_ptr<OfflineSynthOut>> synths;
+    std::vector<RenderingMidiOut*> outs;
+    for (int p = 0; p < parts; ++p) {
+      std::string error;
+      auto synth = BuiltinSynth::Create(kDefaultSoundFont, kRate, &error);
+      EXPECT_NE(synth, nullptr) << error;
+      synths.push_back(std::make_unique<OfflineSynthOut>(std::move(synth)));
+      outs.push_back(synths.back().get());
+    }
+    std::vector<std::int16_t> sound;
+    RenderParts(messages, outs, frames, kRate, [&](const std::int16_t* data, std::size_t count) {
+      sound.insert(sound.end(), data, data + count * 2);
+    });
+    return sound;
+  };
+  const auto one = render(1);
+  const auto three = render(3);
+  ASSERT_EQ(one.size(), static_cast<std::size_t>(frames) * 2);
+  ASSERT_EQ(three.size(), one.size());
+  int peak = 0;
+  int difference = 0;
+  for (std::size_t k = 0; k < one.size(); ++k) {
+    peak = std::max(peak, std::abs(int{one[k]}));
+    difference = std::max(difference, std::abs(one[k] - three[k]));
+  }
+  EXPECT_GT(peak, 500);      // silence would be dither at most
+  EXPECT_LE(difference, 2);  // rounding of the sum, nothing audible
 }
 
 TEST(BuiltinSynthCreate, MissingSoundFontIsAnError) {
