@@ -34,14 +34,12 @@ class KeyboardView {
   virtual void ShowKeyboardMessage(const char* utf8_text) = 0;
 };
 
-// What the MIDI layer tells the window: errors to show and lamps to colour. The window shows
-// them; core never opens a dialog.
-class MidiNotices {
+// The damper lamp (Shape1): the MIDI layer colours it with the pedal. Colours are Windows RGB
+// values (red in the low byte).
+class LampView {
  public:
-  virtual ~MidiNotices() = default;
-  virtual void ShowDeviceError(const char* utf8_text) = 0;
-  // Damper lamp colours as Windows RGB values (red in the low byte).
-  virtual void SetDamperLamp(int border_rgb, int fill_rgb) = 0;
+  virtual ~LampView() = default;
+  virtual void SetDamperLamp(int /*border_rgb*/, int /*fill_rgb*/) {}
 };
 
 // The controller panel's part in a sound reset: it re-applies its value after the device was
