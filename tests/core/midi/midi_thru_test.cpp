@@ -13,6 +13,7 @@
 #include "fakes/fake_performance_notices.h"
 #include "fakes/fake_surface.h"
 #include "player/display/keyboard_display.h"
+#include "player/midi/midi_port_names.h"
 #include "player/performance/offline_playback.h"
 #include "player/performance/performance_file.h"
 #include "player/performance/recorder.h"
@@ -220,6 +221,26 @@ TEST_F(MidiThruTest, ATakePlayedOnTheMidiKeyboardKeepsItsVelocitiesAndGaps) {
   EXPECT_THAT(heard, ElementsAre("B1 40 7F", "FF", "91 3C 11", "FF", "91 37 79", "FF", "91 40 7E",
                                  "FF", "FF", "B1 40 00", "FF", "B1 40 7F", "FF", "FF", "B1 40 00"));
   EXPECT_THAT(gaps, ElementsAre(250, 120, 80, 300, 40, 5, 500, 100));
+}
+
+TEST(MidiPortNames, OwnPortsAreKnownAndASavedAlsaPortIsFoundAtItsNewAddress) {
+  EXPECT_TRUE(IsOwnPort("Kirivane:Kirivane output", "Kirivane"));
+  EXPECT_TRUE(IsOwnPort("Kirivane-01:Kirivane input", "Kirivane"));
+  EXPECT_TRUE(IsOwnPort("Kirivane:Kirivane output 129:0", "Kirivane"));
+  EXPECT_FALSE(IsOwnPort("Kirivane Synth:out", "Kirivane"));
+  EXPECT_FALSE(IsOwnPort("Kirivane-x:out", "Kirivane"));
+  EXPECT_FALSE(IsOwnPort("src:Kirivane", "Kirivane"));
+
+  const std::vector<std::string> names{"Midi Through:Midi Through Port-0 14:0",
+                                       "Keystation:Keystation MIDI 1 20:0", "src:out",
+                                       "Pads:Pads MIDI 1 28:0", "Pads:Pads MIDI 1 32:0"};
+  EXPECT_EQ(FindPort(names, "src:out"), 2u);
+  EXPECT_EQ(FindPort(names, "Keystation:Keystation MIDI 1 20:0"), 1u);
+  EXPECT_EQ(FindPort(names, "Keystation:Keystation MIDI 1 24:0"), 1u);  // plugged in earlier
+  EXPECT_EQ(FindPort(names, "Pads:Pads MIDI 1 32:0"), 4u);
+  EXPECT_EQ(FindPort(names, "Pads:Pads MIDI 1 36:0"), std::nullopt);  // two such: no guess
+  EXPECT_EQ(FindPort(names, "src:other"), std::nullopt);
+  EXPECT_EQ(FindPort(names, "Keystation:Keystation MIDI 1"), std::nullopt);
 }
 
 }  // namespace
