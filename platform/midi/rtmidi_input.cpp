@@ -24,6 +24,7 @@ RtMidiInput::RtMidiInput(std::string client_name, int watch_interval_ms)
 
 RtMidiInput::~RtMidiInput() {
   Close();
+  jack_ports_.reset();  // no shutdown call comes after this
   notifier_.reset();
   if (wake_fd_ >= 0) ::close(wake_fd_);
 }
@@ -61,16 +62,26 @@ void RtMidiInput::AddPorts(RtMidiIn* api, std::vector<Port>& ports) {
 }
 
 std::vector<RtMidiInput::Port> RtMidiInput::ListPorts() {
-  if (!listers_made_) {
-    // Without this the JACK client library would try to start a server of its own.
-    setenv("JACK_NO_START_SERVER", "1", 0);
+  if (!alsa_tried_) {
     alsa_lister_ = Connect(RtMidi::LINUX_ALSA, "ALSA");
-    jack_lister_ = Connect(RtMidi::UNIX_JACK, "JACK");
-    listers_made_ = true;
+    alsa_tried_ = true;
+  }
+  if (jack_ports_ == nullptr) {
+    // Called on a JACK thread: the UI thread looks at the open port at once.
+    jack_ports_ = std::make_unique<JackPortList>(client_name_, [this] {
+      error_seen_.store(true);
+      Wake();
+    });
   }
   std::vector<Port> ports;
   AddPorts(alsa_lister_.get(), ports);
-  AddPorts(jack_lister_.get(), ports);
+  std::string jack_note;
+  for (std::string& name : jack_ports_->MidiOutputs(&jack_note)) {
+    if (!IsOwnPort(name, client_name_)) ports.push_back({RtMidi::UNIX_JACK, std::move(name)});
+  }
+  if (!jack_note.empty() && notes_.find(jack_note) == std::string::npos) {
+    notes_ += (notes_.empty() ? "" : "\n") + jack_note;
+  }
   return ports;
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/midi/jack_port_list.h"
 #include "platform/midi/midi_in_queue.h"
 #include "player/midi/midi_in.h"
 
@@ -23,8 +24,9 @@ namespace kirivane {
 // RtMidi delivers messages on its own thread (ALSA's input thread, JACK's process thread). They
 // are pushed into a lock-free queue and an eventfd is written; a socket notifier on the thread
 // that made this object (the UI thread) then tells the listener, which drains the queue there.
-// While a port is open the port list is looked at every `watch_interval_ms` (and at once after
-// an RtMidi error); a port that has gone is closed and reported once.
+// While a port is open the port list is looked at every `watch_interval_ms`, and at once after
+// an RtMidi error or when the JACK server goes away; a port that has gone is closed and
+// reported once.
 class RtMidiInput : public MidiIn {
  public:
   explicit RtMidiInput(std::string client_name = "Kirivane", int watch_interval_ms = 1000);
@@ -59,9 +61,9 @@ class RtMidiInput : public MidiIn {
   void DiscardPending();
 
   std::string client_name_;
-  std::unique_ptr<RtMidiIn> alsa_lister_;  // lists ports; never opens one
-  std::unique_ptr<RtMidiIn> jack_lister_;
-  bool listers_made_ = false;
+  std::unique_ptr<RtMidiIn> alsa_lister_;  // lists ALSA ports; never opens one
+  bool alsa_tried_ = false;
+  std::unique_ptr<JackPortList> jack_ports_;
   std::unique_ptr<RtMidiIn> reader_;  // the open port
   std::string open_name_;
   MidiInQueue queue_;

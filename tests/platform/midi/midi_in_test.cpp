@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "fakes/fake_midi_out.h"
 #include "fakes/fake_surface.h"
 #include "jack_clients.h"
 #include "jack_server.h"
@@ -130,6 +131,26 @@ TEST_F(MidiInputTest, NotesFromAJackClientArriveThroughTheQueueAndPlayThrough) {
   EXPECT_THAT(view.lost, ElementsAre("kirivane-sender:out"));
   EXPECT_EQ(state.midi_in.MidiInPort, "");
   EXPECT_EQ(input.OpenPort(), "");
+}
+
+TEST_F(MidiInputTest, AJackServerThatGoesAwayTakesItsPortsWithIt) {
+  PlayerState state;
+  testing::FakeSurface surface;
+  KeyboardDisplay display(state, surface);
+  testing::FakeMidiOut out;
+  MidiMode midi(state, out);
+  RtMidiInput input("Kirivane", 100);
+  MidiThru thru(state, midi, input, display);
+  ThreadCheckingView view;
+  thru.SetView(&view);
+  ASSERT_TRUE(thru.SelectPort(sender.PortName()));
+  // A client of a dead server still sees the ports it saw; the input must not.
+  server.Stop();
+  ASSERT_TRUE(RunUntil([&] { return !view.lost.empty(); }, 3000));
+  EXPECT_THAT(view.lost, ElementsAre("kirivane-sender:out"));
+  EXPECT_EQ(state.midi_in.MidiInPort, "");
+  EXPECT_THAT(input.PortNames(), Not(Contains("kirivane-sender:out")));
+  EXPECT_THAT(input.Notes(), ::testing::HasSubstr("JACK: the server went away"));
 }
 
 }  // namespace
