@@ -1,5 +1,7 @@
 #include "player/midi/midi_thru.h"
 
+#include <cstddef>
+
 namespace kirivane {
 
 namespace {
@@ -8,6 +10,7 @@ constexpr int kNoteOff = 0x80;
 constexpr int kNoteOn = 0x90;
 constexpr int kControl = 0xB0;
 constexpr int kProgram = 0xC0;
+constexpr int kChannelPressure = 0xD0;
 constexpr int kPitchBend = 0xE0;
 constexpr int kControllerModulation = 1;
 constexpr int kControllerDamper = 64;
@@ -15,7 +18,7 @@ constexpr int kBendCentreMsb = 64;
 
 // Bytes a channel message of this kind has, status included.
 std::size_t LengthOf(int kind) {
-  return kind == kProgram || kind == 0xD0 ? 2 : 3;
+  return kind == kProgram || kind == kChannelPressure ? 2 : 3;
 }
 
 }  // namespace
