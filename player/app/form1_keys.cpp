@@ -51,15 +51,21 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (state_.input.HookActive == 0 && !isActiveWindow()) player_.keys.FocusLost();
+  if (state_.input.HookActive == 0 && !isActiveWindow()) FocusLost();
 }
 
 void Form1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
       state_.input.HookActive == 0) {
-    player_.keys.FocusLost();
+    FocusLost();
   }
+}
+
+// With the hook off no release would ever arrive: held keys and incoming notes end.
+void Form1::FocusLost() {
+  player_.keys.FocusLost();
+  player_.midi_thru.ReleaseAll();
 }
 
 // Keys from the hook take the place of the window's own key events while it runs.

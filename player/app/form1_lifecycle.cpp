@@ -57,6 +57,7 @@ bool Form1::Form_Load() {
     player_.hook.ToggleHook();
   }
   midi_panel_->SelectSavedDevice(state_.midi.MidiDevice);
+  player_.midi_thru.OpenSavedPort();
   player_.device_controls.SelectInstrument(0);
   state_.input.EscHeld = 0;
   if (state_.app.TopmostSwitch != 2) SetTopmost(state_.app.TopmostSwitch);
@@ -83,6 +84,7 @@ void Form1::Form_QueryUnload() {
   EndShape->show();
   EndShape->raise();
   player_.hook.ResetHook();
+  player_.midi_thru.ReleaseAll();
   clearMask();
   if (!settings_saved_) {
     settings_saved_ = true;
@@ -109,6 +111,12 @@ void Form1::WaitTimer_Timer() {
   p.ClockTicksSeen = p.ClockTicks;
   p.PlayInterrupt = -1;
   QApplication::processEvents();
+}
+
+void Form1::EnableWaitTimer() {
+  if (state_.app.AppClosing == -1) return;  // the closing branch owns the timer now
+  WaitTimer.setInterval(100);
+  WaitTimer.start();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

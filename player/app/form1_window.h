@@ -54,6 +54,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   void FormMouseDown(int button) override;
   void CloseProgram() override;
   void DoEvents() override;
+  void EnableWaitTimer() override;
   // Messages
   void ShowError(const std::string& text, bool critical, const std::string& title = {}) override;
   void ShowInformation(const std::string& text, const std::string& title) override;
@@ -76,6 +77,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   WindowPosition PositionTwips() const;
   void CreateMenu();  // form1_menu.cpp
   void SetTopmost(int flag);
+  void FocusLost();                                // form1_keys.cpp
   void LayoutWindow(const DisplayModePlan& plan);  // form1_display.cpp
   void PlaceControls(int mode);
   void PlaceWindow(const DisplayModePlan& plan);

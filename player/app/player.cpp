@@ -26,6 +26,7 @@ Player::Player(PlayerState& state_in, const Devices& devices_in, Surface& keyboa
                 {devices.sounds, display, side_panels, device_controls, performance_messages}),
       keys(state, midi, display, chords, {device_controls, lantern, side_panels, transport}),
       mouse(state, midi, display, side_panels),
+      midi_thru(state, midi, devices.midi_in, display),
       played_events_(side_panels, recorder) {
   midi.SetKeyboardView(&display);
   midi.SetEventSink(&played_events_);

@@ -15,8 +15,10 @@
 #include "player/layout/controller_lantern.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/device_controls.h"
+#include "player/midi/midi_in.h"
 #include "player/midi/midi_mode.h"
 #include "player/midi/midi_out.h"
+#include "player/midi/midi_thru.h"
 #include "player/performance/performance_messages.h"
 #include "player/performance/playback_engine.h"
 #include "player/performance/recorder.h"
@@ -30,6 +32,7 @@ namespace kirivane {
 // The devices the player works with: real ones built by main.cpp, fakes in the tests.
 struct Devices {
   MidiOut& midi_out;
+  MidiIn& midi_in;
   Clock& clock;
   RandomSource& random;
   KeyHook& key_hook;
@@ -81,6 +84,7 @@ class Player {
   Transport transport;
   KeyEvents keys;
   MousePlay mouse;
+  MidiThru midi_thru;
 
  private:
   PlayedEvents played_events_;

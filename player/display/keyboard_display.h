@@ -44,7 +44,7 @@ class KeyboardDisplay : public KeyboardView {
 
   void DrawKeyDown128(int note, int source);
   void DrawKeyUp128(int note, int source);
-  void Refresh() { paint_.Refresh(); }
+  void Refresh() override { paint_.Refresh(); }
   void ClearSurface() { paint_.Clear(); }
 
   // Replaces the keyboard by the text and a second line: the progress count / total in
@@ -58,7 +58,7 @@ class KeyboardDisplay : public KeyboardView {
   int MeasureTextWidth(std::string_view text) { return paint_.MeasureTextWidth(text); }
   // Shows the name of the note in the note label, unless playback or recording runs (the
   // label then shows what runs).
-  void ShowNoteName(int note);
+  void ShowNoteName(int note) override;
 
   const KeyboardKeys& Keys() const { return paint_.Keys(); }
   KeyboardMode Mode() const;

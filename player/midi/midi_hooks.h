@@ -32,6 +32,10 @@ class KeyboardView {
   virtual void RedrawKeyboard() = 0;
   // Replaces the keyboard by a line of text (for example while the hook hides it).
   virtual void ShowKeyboardMessage(const char* utf8_text) = 0;
+  // Keys drawn since the last refresh become visible (drawing a key does not refresh).
+  virtual void Refresh() = 0;
+  // The name of a note sounding, in the note label of the 128-key bar.
+  virtual void ShowNoteName(int note) = 0;
 };
 
 // The damper lamp (Shape1): the MIDI layer colours it with the pedal. Colours are Windows RGB

@@ -47,6 +47,14 @@ class MidiMode {
   void DamperOff();
   // Colours the damper lamp and keeps its colours (Windows RGB values).
   void SetDamperLamp(int border_rgb, int fill_rgb);
+
+  // What the MIDI input plays through (MidiThru). A note-off on the channel its note-on went
+  // out on, recorded like SendNoteOff's.
+  void SendNoteOffOnChannel(int note, int channel);
+  // A damper value as the MIDI keyboard sent it, on one channel. When it moves the pedal
+  // between up and down (64 and above is down), the change is recorded and lit like the Space
+  // key's pedal.
+  void SendDamperValue(int value, int channel, bool pedal_changed);
   void AllNotesOff();
   void SendMainVolume(int volume);
   void SendModulation();
@@ -75,6 +83,7 @@ class MidiMode {
   // Controller 64 on the keyboard channel and on the playback channel when it differs, recorded
   // as the given event kind.
   void SendDamper(int value, int kind);
+  void LightDamperLamp(bool down);
   void Record(int data, int velocity, int kind);
 };
 

@@ -29,6 +29,9 @@ class WindowCommands {
   virtual void CloseProgram() {}
   // Lets pending window events run.
   virtual void DoEvents() {}
+  // A dropped, handed-over or command-line file waits in OpenFile with OpenPending set: the
+  // window's WaitTimer opens and plays it once nothing runs.
+  virtual void EnableWaitTimer() {}
 };
 
 // Waits the milliseconds on the clock while the window's events keep running.

@@ -11,6 +11,7 @@
 #include "common/basic/random_source.h"
 #include "platform/held_keys.h"
 #include "platform/keyhook/xi2_key_hook.h"
+#include "platform/midi/rtmidi_input.h"
 #include "platform/midi/system_midi_out.h"
 #include "platform/sound/sound_player.h"
 #include "platform/system_clock.h"
@@ -85,12 +86,14 @@ int main(int argc, char* argv[]) {
   kirivane::SystemClock clock;
   kirivane::StdRandomSource random;
   kirivane::SystemMidiOut midi_out(kirivane::MidiOptionsFromEnvironment());
+  kirivane::RtMidiInput midi_in;
   kirivane::Xi2KeyHook hook;
   kirivane::SoundPlayer sounds;
   // A held key plays once, and a key keeps its code under every layout and Shift state.
   kirivane::X11Keyboard keyboard(state.input.KeyboardLayout);
   kirivane::QImageSurface keyboard_surface;
-  kirivane::Player player(state, {midi_out, clock, random, hook, sounds}, keyboard_surface);
+  kirivane::Player player(state, {midi_out, midi_in, clock, random, hook, sounds},
+                          keyboard_surface);
   // The window decides when the program ends (after its staged shutdown).
   QApplication::setQuitOnLastWindowClosed(false);
   kirivane::Form1 form(player, keyboard_surface, settings_path);

@@ -2,6 +2,7 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
+#include "fakes/fake_midi_in.h"
 #include "fakes/fake_midi_out.h"
 #include "fakes/fake_sounds.h"
 #include "fakes/fake_surface.h"
@@ -14,12 +15,13 @@ namespace kirivane::testing {
 // The fake devices a test player runs on.
 struct FakeDevices {
   FakeMidiOut out;
+  FakeMidiIn midi_in;
   FakeClock clock;
   FakeRandom random;
   FakeKeyHook hook;
   FakeSounds sounds;
   FakeSurface surface;
-  Devices devices{out, clock, random, hook, sounds};
+  Devices devices{out, midi_in, clock, random, hook, sounds};
 };
 
 // The whole player on fake devices, with a fake window, in display mode 0 with the program

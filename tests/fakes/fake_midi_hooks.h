@@ -44,11 +44,15 @@ class FakeKeyboardView : public KeyboardView {
   }
   void RedrawKeyboard() override { ++redraws; }
   void ShowKeyboardMessage(const char* utf8_text) override { messages.emplace_back(utf8_text); }
+  void Refresh() override { ++refreshes; }
+  void ShowNoteName(int note) override { names.push_back(note); }
 
   std::vector<KeyDrawing> drawings;
   std::array<bool, 128> pressed128{};
   int redraws = 0;
   std::vector<std::string> messages;
+  int refreshes = 0;
+  std::vector<int> names;
 };
 
 // Keeps the damper lamp's colours.

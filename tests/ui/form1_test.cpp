@@ -15,6 +15,7 @@
 #include "common/basic/text_file.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
+#include "fakes/fake_midi_in.h"
 #include "fakes/fake_midi_out.h"
 #include "fakes/fake_sounds.h"
 #include "fakes/test_paths.h"
@@ -301,7 +302,7 @@ class Form1Test : public QObject {
     QVERIFY(LoadLanguage(testing::ProgramDir(), 1, state_->app));
     state_->app.AppTitle = LangText(state_->app, 0);
     out_ = std::make_unique<testing::FakeMidiOut>();
-    player_ = std::make_unique<Player>(*state_, Devices{*out_, clock_, random_, hook_, sounds_},
+    player_ = std::make_unique<Player>(*state_, Devices{*out_, midi_in_, clock_, random_, hook_, sounds_},
                                        surface_);
     form_ = std::make_unique<Form1>(*player_, surface_, folder_ + "/kirivane.ini");
     QVERIFY(form_->Form_Load());
@@ -314,6 +315,7 @@ class Form1Test : public QObject {
   testing::FakeRandom random_;
   testing::FakeKeyHook hook_;
   testing::FakeSounds sounds_;
+  testing::FakeMidiIn midi_in_;
   QImageSurface surface_;
   std::unique_ptr<Player> player_;
   std::unique_ptr<Form1> form_;

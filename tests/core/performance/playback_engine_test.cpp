@@ -4,6 +4,7 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
+#include "fakes/fake_midi_in.h"
 #include "fakes/fake_sounds.h"
 #include "fakes/fake_surface.h"
 #include "fakes/fake_window.h"
@@ -118,6 +119,7 @@ class PlaybackTest : public ::testing::Test {
   PlayerState state;
   FakeClock clock;
   TimedMidiOut out{clock};
+  testing::FakeMidiIn midi_in;
   testing::FakeRandom random;
   testing::FakeKeyHook hook;
   testing::FakeSounds sounds;
@@ -125,7 +127,7 @@ class PlaybackTest : public ::testing::Test {
   testing::FakeMessages messages;
   RecordingView view;
   Scheduler scheduler;
-  Player player{state, {out, clock, random, hook, sounds}, surface};
+  Player player{state, {out, midi_in, clock, random, hook, sounds}, surface};
   MidiMode& midi = player.midi;
   PlaybackEngine& engine = player.engine;
   Transport& transport = player.transport;
