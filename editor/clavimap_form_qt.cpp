@@ -53,10 +53,11 @@ void ShowText(QLineEdit* box, const std::string& text) {
 }  // namespace
 
 ClavimapForm::ClavimapForm(const EditorTexts& texts, const KeyLayout& key_layout,
-                           std::string program_folder, QWidget* parent)
+                           QImageSurface& keyboard_surface, std::string program_folder,
+                           QWidget* parent)
     : QMainWindow(parent), key_layout_(key_layout), program_folder_(std::move(program_folder)) {
   setObjectName(QStringLiteral("Form1"));
-  CreateControls();
+  CreateControls(keyboard_surface);
   paint_ = std::make_unique<KBPaint>(Keyboard_->KeyboardSurface());
   Keyboard_->SetMouseHandler(this);
   editor_ = std::make_unique<KeyMapEditor>(texts, static_cast<EditorView&>(*this));
@@ -72,13 +73,13 @@ ClavimapForm::ClavimapForm(const EditorTexts& texts, const KeyLayout& key_layout
 
 ClavimapForm::~ClavimapForm() = default;
 
-void ClavimapForm::CreateControls() {
+void ClavimapForm::CreateControls(QImageSurface& keyboard_surface) {
   background_ = new ClavimapBackground(this);
   setCentralWidget(background_);
   auto* outer = new QVBoxLayout(background_);
   outer->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
   outer->setSpacing(12);
-  outer->addWidget(CreateKeyFrame());
+  outer->addWidget(CreateKeyFrame(keyboard_surface));
 
   Frame1 = new QGroupBox(background_);
   Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -141,11 +142,11 @@ void ClavimapForm::CreateControls() {
 }
 
 // The keyboard picture box in its frame, at a fixed place from the window's left edge.
-QWidget* ClavimapForm::CreateKeyFrame() {
+QWidget* ClavimapForm::CreateKeyFrame(QImageSurface& keyboard_surface) {
   auto* holder = new QWidget(background_);
   auto* row = new QHBoxLayout(holder);
   row->setContentsMargins(kKeyboardMargin, kKeyboardMargin, kKeyboardMargin, kKeyboardMargin);
-  Keyboard_ = new Keyboard(holder);
+  Keyboard_ = new Keyboard(keyboard_surface, holder);
   Keyboard_->setFixedSize(kLargeSurfaceWidth, kLargeWhiteHeight);
   Keyboard_->setCursor(Qt::PointingHandCursor);
   row->addWidget(Keyboard_, 0, Qt::AlignLeft);

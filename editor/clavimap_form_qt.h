@@ -7,6 +7,7 @@
 
 #include "common/keyboard/kb_paint.h"
 #include "common/keyboard/keyboard_mouse.h"
+#include "common/keyboard/qimage_surface_qt.h"
 #include "common/keymap/vk_table.h"
 #include "editor/key_map_editor.h"
 
@@ -36,9 +37,11 @@ class ClavimapForm : public QMainWindow, private EditorView, private KeyboardMou
 
  public:
   // `key_layout` is the keysym each X keycode types unshifted, kept up to date while the window
-  // lives (all zero where no X server tells it). The dialogs start in the folder of the last
-  // file chosen, else in the documents folder, else in `program_folder`.
-  ClavimapForm(const EditorTexts& texts, const KeyLayout& key_layout, std::string program_folder,
+  // lives (all zero where no X server tells it). The keyboard is drawn on `keyboard_surface`,
+  // which outlives the window. The dialogs start in the folder of the last file chosen, else in
+  // the documents folder, else in `program_folder`.
+  ClavimapForm(const EditorTexts& texts, const KeyLayout& key_layout,
+               QImageSurface& keyboard_surface, std::string program_folder,
                QWidget* parent = nullptr);
   ~ClavimapForm() override;
 
@@ -58,8 +61,8 @@ class ClavimapForm : public QMainWindow, private EditorView, private KeyboardMou
   void Keyboard_MouseUp(int, int, float, float) override {}
   void Keyboard_DblClick() override {}
 
-  void CreateControls();
-  QWidget* CreateKeyFrame();
+  void CreateControls(QImageSurface& keyboard_surface);
+  QWidget* CreateKeyFrame(QImageSurface& keyboard_surface);
   void CreateMenu();
   void SetTexts();
   void ConnectBoxes();

@@ -55,7 +55,7 @@ int MidiMode::OpenMidiOut(int device_id) {
     return 0;
   }
   const std::string text = out_.ErrorText(result);
-  if (notices_ != nullptr) notices_->ShowDeviceError(text.c_str());
+  messages_->ShowError(text, true);
   midi.DeviceSwitchOn = false;
   midi.Timer1Enabled = false;
   return result;
@@ -104,9 +104,13 @@ void MidiMode::SendNoteOnVelocity(int note, int velocity) {
 }
 
 void MidiMode::SendNoteOff(int note) {
+  SendNoteOffOnChannel(note, state_.midi.KeyOutChannel);
+}
+
+void MidiMode::SendNoteOffOnChannel(int note, int channel) {
   const int n = LowSevenBits(note);
   Record(n, 0, kEventNoteOff);
-  SendShort(Status(kNoteOff, state_.midi.KeyOutChannel), n, kNoteOffVelocity);
+  SendShort(Status(kNoteOff, channel), n, kNoteOffVelocity);
 }
 
 void MidiMode::PlayRecordedNote(int note, int velocity) {
@@ -135,16 +139,30 @@ void MidiMode::SendDamper(int value, int kind) {
 
 void MidiMode::DamperOn() {
   SendDamper(127, kEventDamperDown);
-  if (state_.app.XmasSpecial == -1) {
-    SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
-  } else {
-    SetDamperLamp(kLampDownBorder, kLampDownFill);
-  }
+  LightDamperLamp(true);
 }
 
 void MidiMode::DamperOff() {
   SendDamper(0, kEventDamperUp);
-  if (state_.midi.PercussionSet) {
+  LightDamperLamp(false);
+}
+
+void MidiMode::SendDamperValue(int value, int channel, bool pedal_changed) {
+  SendShort(Status(kControl, channel), kControllerDamper, value);
+  if (!pedal_changed) return;
+  const bool down = value >= 64;
+  Record(0, 0, down ? kEventDamperDown : kEventDamperUp);
+  LightDamperLamp(down);
+}
+
+void MidiMode::LightDamperLamp(bool down) {
+  if (down) {
+    if (state_.app.XmasSpecial == -1) {
+      SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
+    } else {
+      SetDamperLamp(kLampDownBorder, kLampDownFill);
+    }
+  } else if (state_.midi.PercussionSet) {
     SetDamperLamp(kLampUpPercussionBorder, kLampUpPercussionFill);
   } else {
     SetDamperLamp(kLampUpBorder, kLampUpFill);
@@ -154,7 +172,7 @@ void MidiMode::DamperOff() {
 void MidiMode::SetDamperLamp(int border_rgb, int fill_rgb) {
   state_.midi.DamperLampBorder = border_rgb;
   state_.midi.DamperLampFill = fill_rgb;
-  if (notices_ != nullptr) notices_->SetDamperLamp(border_rgb, fill_rgb);
+  lamp_->SetDamperLamp(border_rgb, fill_rgb);
 }
 
 // --- silencing and controllers -------------------------------------------------------------

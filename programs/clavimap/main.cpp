@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
                                                  Environment("LANG")) == 0;
   kirivane::KeyLayout layout{};
   kirivane::X11Keyboard keyboard(layout);
-  kirivane::ClavimapForm form(kirivane::EditorTextsFor(japanese), layout,
+  kirivane::QImageSurface keyboard_surface;
+  kirivane::ClavimapForm form(kirivane::EditorTextsFor(japanese), layout, keyboard_surface,
                               QCoreApplication::applicationDirPath().toStdString());
   form.show();
   return QApplication::exec();
