@@ -69,9 +69,12 @@ bool ClavimapForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // A computer key pressed in a name box: its code as the player reads it from the physical key,
-// and the text it types. The key never reaches the box.
+// and the text it types. The key never reaches the box. Ctrl and Alt may not play either, but
+// they begin the window's shortcuts (Alt+F opens the file menu to save), so they leave the slot
+// as it is instead of emptying it.
 bool ClavimapForm::TxtKey_KeyDown(int slot, QKeyEvent& event) {
   const VirtualKey key = VkFromQt(event, key_layout_);
+  if (key.code == vk::kControl || key.code == vk::kMenu) return true;
   editor_->PressKeyInSlot(slot, key.code, event.text().toStdString());
   ShowEditor();
   return true;
