@@ -153,6 +153,10 @@ EditorFileResult KeyMapEditor::Open(const std::string& path) {
 
 EditorFileResult KeyMapEditor::Save(const std::string& path) {
   Commit();
+  return Write(path);
+}
+
+EditorFileResult KeyMapEditor::Write(const std::string& path) {
   RememberFolder(path);
   const std::string target = WithKeysExtension(path);
   if (!WriteEditorKeyMap(target, map_)) {

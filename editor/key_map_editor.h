@@ -83,6 +83,8 @@ class KeyMapEditor {
   // mnuFileSave with a chosen path: commits the selected key, then writes the map. A failed
   // write keeps the map and carries the message.
   EditorFileResult Save(const std::string& path);
+  // The writing half of Save, for a window that commits before it asks for the path.
+  EditorFileResult Write(const std::string& path);
 
  private:
   void CommitKey(int key);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the player under Xvfb in each display mode and saves a picture of its window into
-# docs/screenshots/. Usage: scripts/screenshots.sh [bin dir] (default: build/bin).
+# Starts the player under Xvfb in each display mode, then Clavimap, and saves a picture of each
+# window into docs/screenshots/. Usage: scripts/screenshots.sh [bin dir] (default: build/bin).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${1:-$root/build/bin}
@@ -54,3 +54,16 @@ w=$(window '128')
 xdotool keydown --window "$w" q
 shoot '128' mode2-128-key-bar.png
 xdotool keyup --window "$w" q 2>/dev/null || true
+
+# Clavimap with a key being edited: key 5 picked on the keyboard, A and Backspace in its slots.
+LANG=C.UTF-8 LC_ALL= "$work/program/clavimap" >/dev/null 2>&1 &
+editor=$!
+w=$(window 'Clavimap')
+sleep 1
+xdotool windowfocus --sync "$w"
+xdotool mousemove --window "$w" 34 143 click 1 # key 1
+xdotool key 52                                 # Z
+xdotool mousemove --window "$w" 74 143 click 1 # key 5
+xdotool key 38 Tab 22                          # A, then Backspace in the second slot
+shoot 'Clavimap' clavimap-key-map-editor.png
+kill "$editor"

@@ -163,6 +163,12 @@ void KBPaint::DrawKeyUp(int index, int source, const KeyboardMode& mode) {
   slot.PressSource = static_cast<std::int16_t>(source);
 }
 
+void KBPaint::PrintKeyLabel(int index) {
+  if (index < 0 || index >= kKeys37) return;
+  const auto& slot = keys_.Keys37[index];
+  PrintLabel(slot, slot.DownState != kShownReleased);
+}
+
 void KBPaint::DrawKeyDown128(int note, int source, const KeyboardMode& mode) {
   if (!mode.DrawingAllowed) return;
   if (note < 0 || note > 127) return;

@@ -42,6 +42,10 @@ class KBPaint {
   void DrawKeyUp(int index, int source, const KeyboardMode& mode);
   void DrawKeyDown128(int note, int source, const KeyboardMode& mode);
   void DrawKeyUp128(int note, int source, const KeyboardMode& mode);
+  // Prints a 37-key label where the key's look puts it, pressed or released. A key drawn by
+  // playback shows no label of its own; the key map editor draws its selected key that way and
+  // prints the caption on it.
+  void PrintKeyLabel(int index);
 
   // Clears the surface and prints one or two lines in place of the keyboard: side by side on
   // the 128-key bar (display mode 2), centred one below the other on the large keyboard.

@@ -43,14 +43,6 @@ bool LoadLanguage(const std::string& program_folder, int language, AppState& app
   return true;
 }
 
-int LocaleLanguage(std::string_view lc_all, std::string_view lc_messages, std::string_view lang) {
-  std::string_view locale = lc_all;
-  if (locale.empty()) locale = lc_messages;
-  if (locale.empty()) locale = lang;
-  // The language is the locale name up to its territory, code set or modifier.
-  return locale.substr(0, locale.find_first_of("_.@")) == "ja" ? 0 : 1;
-}
-
 int LoadStartLanguage(const std::string& program_folder, int language, AppState& app) {
   const int chosen = language > 0 ? 1 : 0;
   for (const int candidate : {chosen, 1 - chosen}) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/basic/locale_language.h"  // LocaleLanguage, shared with the key map editor
 #include "player/state/app_state.h"
 
 namespace kirivane {
@@ -26,11 +27,6 @@ void FillLangTable(const std::vector<std::string>& lines, AppState& app);
 // folder into a fresh LangTable. The file may be UTF-8 or code page 932. Returns false, with
 // every entry empty, when the file cannot be read.
 bool LoadLanguage(const std::string& program_folder, int language, AppState& app);
-
-// The desktop's interface language from the locale variables, read as a Linux program reads
-// them: the first non-empty of LC_ALL, LC_MESSAGES and LANG names the locale. 0 (Japanese)
-// for a Japanese locale ("ja", "ja_JP.UTF-8", ...), 1 (English) for any other or none.
-int LocaleLanguage(std::string_view lc_all, std::string_view lc_messages, std::string_view lang);
 
 // Loads the language's file, or the other language's file when that one cannot be read.
 // Returns the language loaded (EnglishUI is set to it), or -1 when neither file can be read.
