@@ -47,8 +47,7 @@ void MidiInPanel::FillMenu() {
 
 void MidiInPanel::ShowPortOpenFailed(const std::string& port, const std::string& error) {
   std::string text = ReplacePlaceholder(LangText(player_.state.app, kMidiInOpenFailedEntry), port);
-  const auto at = text.find("%2");
-  if (at != std::string::npos) text.replace(at, 2, error);
+  if (!error.empty()) text += "\r\n\r\n" + error;  // the system's own words
   messages_.ShowError(text, false);
 }
 

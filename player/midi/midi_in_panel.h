@@ -10,8 +10,8 @@ class QWidget;
 namespace kirivane {
 
 // Language entries of the MIDI input's texts: its caption in the menu and the options dialog,
-// the "none" choice, a port that cannot be opened ("%1" the port, "%2" the reason), a port
-// that went away ("%1").
+// the "none" choice, a port that cannot be opened ("%1"; the reason follows it), a port that
+// went away ("%1").
 inline constexpr int kMidiInCaptionEntry = 356;
 inline constexpr int kMidiInNoneEntry = 357;
 inline constexpr int kMidiInOpenFailedEntry = 358;
