@@ -162,6 +162,7 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 
 // Enter and F1 step through the controls; a text box stepped into has its text selected.
 bool OptionsDialog::FormKeyPress(QKeyEvent& key) {
+  if (QApplication::activePopupWidget() != nullptr) return false;  // an open list takes Enter
   int virtual_key = 0;
   if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) virtual_key = vk::kReturn;
   if (key.key() == Qt::Key_F1) virtual_key = vk::F(1);
