@@ -5,9 +5,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "player/app/dialogs_panel.h"
 #include "player/app/form1_window.h"
 #include "player/input/key_map_panel.h"
 #include "player/layout/score_panel.h"
+#include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/widgets/captions_qt.h"
 
@@ -44,6 +46,7 @@ void Form1::CreateMenu() {
   mnu->setTitle(text(163));
   mnu->addMenu(midi_panel_->BankMenu())->setVisible(false);
   mnu->addMenu(midi_panel_->ResetMenu())->setVisible(false);
+  mnu->addMenu(midi_in_panel_->Menu());
 
   QMenu* mnuPaneru = mnu->addMenu(text(174));
   mnuPaneru->setObjectName("mnuPaneru");
@@ -61,13 +64,13 @@ void Form1::CreateMenu() {
 
   mnuCC = AddHiddenItem(mnu, "mnuCC", text(176));
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
-  AddHiddenItem(mnu, "mnuChSelect", text(172));
+  mnu->addAction(dialogs_panel_->ChordSelectItem());
   AddSeparator(mnu, "mnuber1")->setVisible(false);
   AddHiddenItem(mnu, "mnuFileOpen", text(170));
   AddHiddenItem(mnu, "mnuFileSave", text(171))->setEnabled(false);
-  AddHiddenItem(mnu, "mnuOption", text(173));
+  mnu->addAction(dialogs_panel_->OptionsItem());
   AddSeparator(mnu, "mnuber2");
-  AddHiddenItem(mnu, "mnuversion", text(179));
+  mnu->addAction(dialogs_panel_->VersionItem());
   QAction* mnuExit = AddItem(mnu, "mnuExit", text(180));
   connect(mnuExit, &QAction::triggered, this, &Form1::CloseProgram);
 }

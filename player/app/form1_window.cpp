@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "player/app/dialogs_panel.h"
 #include "player/chords/chord_panel.h"
 #include "player/display/keyboard_panel.h"
 #include "player/input/hook_panel.h"
@@ -15,6 +16,7 @@
 #include "player/input/percussion_panel.h"
 #include "player/layout/decoration_panel.h"
 #include "player/layout/score_panel.h"
+#include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
 #include "player/state/language_table.h"
@@ -54,6 +56,8 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
+  midi_in_panel_ = new MidiInPanel(player_, *this, this);
+  dialogs_panel_ = new DialogsPanel(player_, *this, settings_path_, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
@@ -88,6 +92,8 @@ void Form1::SetFontsAndCaptions() {
   decoration_panel_->SetCaptions();
   score_panel_->SetCaptions();
   key_map_panel_->SetCaptions();
+  midi_in_panel_->SetCaptions();
+  dialogs_panel_->SetCaptions();
 }
 
 WindowPosition Form1::PositionTwips() const {
@@ -122,6 +128,10 @@ void Form1::RestoreIfMinimized() {
 void Form1::OpenHelp() {
   QDesktopServices::openUrl(
       QUrl::fromLocalFile(QString::fromStdString(state_.app.ProgramFolder + "/velanto.html")));
+}
+
+void Form1::ShowAbout() {
+  dialogs_panel_->ShowAbout();
 }
 
 void Form1::SetKeyPreview(bool on) {

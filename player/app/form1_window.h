@@ -17,9 +17,11 @@ namespace kirivane {
 
 class ChordPanel;
 class DecorationPanel;
+class DialogsPanel;
 class HookPanel;
 class KeyboardPanel;
 class KeyMapPanel;
+class MidiInPanel;
 class MidiPanel;
 class PercussionPanel;
 class ScorePanel;
@@ -47,6 +49,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   void RestoreIfMinimized() override;
   void ApplyDisplayMode() override;
   void OpenHelp() override;
+  void ShowAbout() override;
   void RebuildCaption() override;
   void SetKeyPreview(bool on) override;
   void ReturnFocus() override;
@@ -101,6 +104,8 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   DecorationPanel* decoration_panel_ = nullptr;
   ScorePanel* score_panel_ = nullptr;
   KeyMapPanel* key_map_panel_ = nullptr;
+  MidiInPanel* midi_in_panel_ = nullptr;
+  DialogsPanel* dialogs_panel_ = nullptr;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;

@@ -23,6 +23,7 @@
 #include "player/performance/playback_engine.h"
 #include "player/performance/recorder.h"
 #include "player/performance/transport.h"
+#include "player/shell/file_association.h"
 #include "player/state/messages.h"
 #include "player/state/player_state.h"
 #include "player/state/window_commands.h"
@@ -37,6 +38,7 @@ struct Devices {
   RandomSource& random;
   KeyHook& key_hook;
   Sounds& sounds;
+  FileAssociation* association = nullptr;  // the ".lyr" registration; nothing without one
 };
 
 // Every note and pedal change the MIDI layer sends: the score shows the note that sounded, the

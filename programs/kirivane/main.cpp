@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/basic/random_source.h"
+#include "platform/association/xdg_file_association.h"
 #include "platform/held_keys.h"
 #include "platform/keyhook/xi2_key_hook.h"
 #include "platform/midi/rtmidi_input.h"
@@ -92,7 +93,12 @@ int main(int argc, char* argv[]) {
   // A held key plays once, and a key keeps its code under every layout and Shift state.
   kirivane::X11Keyboard keyboard(state.input.KeyboardLayout);
   kirivane::QImageSurface keyboard_surface;
-  kirivane::Player player(state, {midi_out, midi_in, clock, random, hook, sounds},
+  kirivane::XdgFileAssociation association(
+      kirivane::XdgFileAssociation::DirsFromEnvironment(),
+      QCoreApplication::applicationFilePath().toStdString(),
+      {kirivane::LangText(state.app, 0), kirivane::LangText(state.app, 2),
+       kirivane::LangText(state.app, 11)});
+  kirivane::Player player(state, {midi_out, midi_in, clock, random, hook, sounds, &association},
                           keyboard_surface);
   // The window decides when the program ends (after its staged shutdown).
   QApplication::setQuitOnLastWindowClosed(false);

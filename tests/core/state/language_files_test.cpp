@@ -43,6 +43,7 @@ const Range kUsedEntries[] = {
     {298, 342},  // file dialogs, tooltips, messages
     {344, 344},  // chord list error
     {346, 350},  // volume question, key map error, score view menu, no device question
+    {356, 359},  // MIDI input: caption, none, a port that cannot be opened, a lost port
 };
 
 // Entries into which the program puts a value for "%1".
@@ -54,6 +55,8 @@ const std::set<int> kPlaceholderEntries = {
     342,  // format number of a MIDI file
     344,  // path of the chord list
     347,  // program title
+    358,  // MIDI input port that cannot be opened
+    359,  // MIDI input port that went away
 };
 
 const int kFontNameEntries[] = {13, 14, 18};
