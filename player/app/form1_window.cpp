@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "player/app/file_drop_qt.h"
 #include "player/chords/chord_panel.h"
 #include "player/display/keyboard_panel.h"
 #include "player/input/hook_panel.h"
@@ -54,6 +55,7 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
+  new FileDropTarget(player_, *this, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
