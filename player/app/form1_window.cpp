@@ -15,7 +15,9 @@
 #include "player/input/key_map_panel.h"
 #include "player/input/percussion_panel.h"
 #include "player/layout/decoration_panel.h"
+#include "player/layout/lantern_panel.h"
 #include "player/layout/score_panel.h"
+#include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
 #include "player/state/language_table.h"
@@ -54,6 +56,8 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   percussion_panel_ = new PercussionPanel(player_, this);
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
+  side_panels_panel_ = new SidePanelsPanel(player_, *this, *score_panel_, this);
+  lantern_panel_ = new LanternPanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
   new FileDropTarget(player_, *this, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
@@ -89,6 +93,8 @@ void Form1::SetFontsAndCaptions() {
   percussion_panel_->SetCaptions();
   decoration_panel_->SetCaptions();
   score_panel_->SetCaptions();
+  side_panels_panel_->SetCaptions();
+  lantern_panel_->SetCaptions();
   key_map_panel_->SetCaptions();
 }
 

@@ -20,9 +20,11 @@ class DecorationPanel;
 class HookPanel;
 class KeyboardPanel;
 class KeyMapPanel;
+class LanternPanel;
 class MidiPanel;
 class PercussionPanel;
 class ScorePanel;
+class SidePanelsPanel;
 
 // The main window, a shell over its panels: window flags, shape, place, dragging and snapping;
 // the popup menu; key and focus forwarding to the key handlers; the staged start and end. Each
@@ -101,6 +103,8 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   DecorationPanel* decoration_panel_ = nullptr;
   ScorePanel* score_panel_ = nullptr;
   KeyMapPanel* key_map_panel_ = nullptr;
+  LanternPanel* lantern_panel_ = nullptr;
+  SidePanelsPanel* side_panels_panel_ = nullptr;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;
