@@ -172,11 +172,13 @@ void SidePanelsPanel::SetCaptions() {
   mnuPaneruOC->setText(LangQ(app, 175));
   const bool english = app.EnglishUI == 1;
   LblSideinfo->setText(english
-                           ? "Scale tuning (experimental, for GS synthesizers): twelve "
-                             "offsets for C, C#, D ... B, separated by spaces."
+                           ? "Scale tuning (experimental, GS synthesizers): twelve offsets, "
+                             "C to B, separated by spaces"
                            : QString::fromUtf8("スケール・チューニング（試験的機能・GS音源用）："
-                                               "C, C#, D … B の12個の値をスペースで区切って"
-                                               "指定します。"));
+                                               "C〜B の12個の値をスペース区切りで"));
+  QFont small = LblSideinfo->font();
+  small.setPixelSize(11);
+  LblSideinfo->setFont(small);
   Command2->setText(english ? "Send" : QString::fromUtf8("送信"));
 }
 
