@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 #include "common/keyboard/keyboard_mouse.h"
@@ -23,6 +24,20 @@ constexpr int kRestTimerMs = 185;
 constexpr std::array<const char*, 3> kBodies{":/lantern/lantern_volume.png",
                                              ":/lantern/lantern_bend.png",
                                              ":/lantern/lantern_modulation.png"};
+
+// The controller switch: the three lantern colours around a turning arrow.
+QPixmap SwitchPicture() {
+  QPixmap picture(18, 18);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor colours[3] = {QColor(200, 60, 40), QColor(50, 80, 170), QColor(40, 140, 80)};
+  for (int i = 0; i < 3; ++i) {
+    p.setPen(QPen(colours[i], 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(QRectF(2.5, 2.5, 13, 13), (90 + 120 * i) * 16, 100 * 16);
+  }
+  return picture;
+}
 
 int ButtonOf(Qt::MouseButton button) {
   switch (button) {
@@ -60,8 +75,13 @@ LanternPanel::LanternPanel(Player& player, QWidget* form)
   ImgHimo->setCursor(Qt::OpenHandCursor);
   Label9 = MakeFormLabel(form, "Label9");
   Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Label9->setGeometry(250, 93, 150, 16);
+  Label9->setGeometry(228, 93, 150, 16);
   Label9->hide();
+  Image11 = MakeFormLabel(form, "Image11");
+  Image11->setPixmap(SwitchPicture());
+  Image11->setGeometry(382, 93, 18, 18);
+  Image11->setCursor(Qt::PointingHandCursor);
+  Image11->installEventFilter(this);
   Timer3.setInterval(kRestTimerMs);
   connect(&Timer3, &QTimer::timeout, this, [this] { lantern_.PitchReturnTick(); });
   form->installEventFilter(this);
@@ -85,11 +105,13 @@ void LanternPanel::SetCaptions() {
   SetControlFont(Label9, 0, LangText(app, 15));
   Label9->setText(LangQ(app, 151) + " " + LangQ(app, 154));
   ImgHimo->setToolTip(LangQ(app, 176));
+  Image11->setToolTip(LangQ(app, app.XmasSpecial == -1 ? 182 : 222));
 }
 
 void LanternPanel::Place(int mode) {
   ImgCCTop->setGeometry(kCapLeft, kCapTop, kCapWidth, kCapHeight);
   ImgHimo->setGeometry(kStringLeft, kStringTop, kStringWidth, kStringHeight);
+  Image11->setVisible(mode == 0);
   if (mode != 0) {
     HideLantern();
     HideString();
@@ -164,6 +186,11 @@ void LanternPanel::StopReturnTimer() {
 bool LanternPanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == form_) return FormEvent(event);
   if (watched == ImgHimo) return LanternMouseEvent(true, event);
+  if (watched == Image11 && event->type() == QEvent::MouseButtonPress) {
+    const bool right = static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+    if (player_.state.layout.DisplayMode == 0) lantern_.SwitchCcMode(right ? 0 : -1);
+    return true;
+  }
   if (watched == ImgCCTop || watched == ImgCCEnd || watched == ImgCC[0] || watched == ImgCC[1] ||
       watched == ImgCC[2]) {
     return LanternMouseEvent(false, event);

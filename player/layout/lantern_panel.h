@@ -19,6 +19,7 @@ namespace kirivane {
 //   ImgCCEnd  the bottom end
 //   ImgHimo   the pull string
 //   Label9    "Pitch bend :" with the bend amount, shown in pitch bend mode
+//   Image11   switches the controller: left and middle button through off, right button not
 //   Timer3    returns a released pitch bend to its rest value
 // The mouse wheel and the middle button anywhere on the window turn the controller too.
 class LanternPanel : public QObject, public ControllerLanternView {
@@ -58,6 +59,7 @@ class LanternPanel : public QObject, public ControllerLanternView {
   QLabel* ImgCCEnd = nullptr;
   QLabel* ImgHimo = nullptr;
   QLabel* Label9 = nullptr;
+  QLabel* Image11 = nullptr;
   QTimer Timer3;
 };
 

@@ -83,7 +83,7 @@ class SidePanelsTest : public QObject {
   }
 
   // Volume: a 30 px drag from 64 sends 94, 100 px more stops at 127; the wheel clamps at 0;
-  // switched off (mode 99) the lantern hides and the wheel sends nothing.
+  // switched off (mode 99) the lantern hides and the wheel sends nothing; Image11 turns it on.
   void LanternDragWheelAndModes() {
     auto* end = form_->findChild<QLabel*>("ImgCCEnd");
     QVERIFY(end->isVisible());
@@ -105,6 +105,9 @@ class SidePanelsTest : public QObject {
     out_.Clear();
     Wheel(form_.get(), -3);
     QVERIFY(out_.ShortMessages().empty());
+    QTest::mouseClick(form_->findChild<QLabel*>("Image11"), Qt::LeftButton);  // off -> volume
+    QCOMPARE(state_->layout.CcMode, 0);
+    QVERIFY(end->isVisible());
   }
 
   // Pitch bend: a drag bends, and one tick of Timer3 after the release the bend is back at
