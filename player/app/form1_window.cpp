@@ -56,7 +56,7 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   percussion_panel_ = new PercussionPanel(player_, this);
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
-  side_panels_panel_ = new SidePanelsPanel(player_, *this, *score_panel_, this);
+  side_panels_panel_ = new SidePanelsPanel(player_, *this, *score_panel_, *decoration_panel_, this);
   lantern_panel_ = new LanternPanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
   new FileDropTarget(player_, *this, this);

@@ -43,12 +43,21 @@ void DecorationPanel::ShowVersion() {
   }
 }
 
+void DecorationPanel::SetVersionLabels(const std::string& text) {
+  for (QLabel* label : Label12) label->setText(QString::fromStdString(text));
+}
+
+void DecorationPanel::ShowVersionLabels(bool shown) {
+  for (QLabel* label : Label12) label->setVisible(shown && player_.state.layout.DisplayMode == 0);
+}
+
 void DecorationPanel::Place(int mode) {
   const ControlPlaces places = ControlLayout(mode, false);
   PlaceWidget(LblTitle, places[Control::LblTitle]);
   PlaceWidget(Label12[0], places[Control::Label12_0]);
   PlaceWidget(Label12[1], places[Control::Label12_1]);
-  for (QLabel* label : Label12) label->setVisible(mode == 0 && player_.state.app.ShowVersion == -1);
+  const bool labels = player_.state.app.ShowVersion == -1 || player_.state.layout.ScoreMode == 1;
+  for (QLabel* label : Label12) label->setVisible(mode == 0 && labels);
   PlaceWidget(Image12, places[Control::Image12]);
   PlaceWidget(ImgLyrcon, places[Control::ImgLyrcon]);
   Image12->setPixmap(StripPicture(Image12->size(), player_.state.app.XmasSpecial == -1));

@@ -26,6 +26,10 @@ class DecorationPanel : public QObject {
   void Place(int mode);
   // The version labels show VersionText (when ShowVersion is on).
   void ShowVersion();
+  // The version labels' text (the note just played, while the score panel is open) and
+  // whether they show.
+  void SetVersionLabels(const std::string& text);
+  void ShowVersionLabels(bool shown);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "common/keyboard/keyboard_mouse.h"
+#include "player/layout/decoration_panel.h"
 #include "player/layout/score_panel.h"
 #include "player/midi/sysex_messages.h"
 #include "player/state/language_table.h"
@@ -88,8 +89,13 @@ const QString kPadSymbols[2] = {QString::fromUtf8("\u266B"), QString::fromUtf8("
 }  // namespace
 
 SidePanelsPanel::SidePanelsPanel(Player& player, WindowCommands& window, ScorePanel& score,
-                                 QWidget* form)
-    : QObject(form), player_(player), window_(window), score_(score), form_(form) {
+                                 DecorationPanel& decoration, QWidget* form)
+    : QObject(form),
+      player_(player),
+      window_(window),
+      score_(score),
+      decoration_(decoration),
+      form_(form) {
   setObjectName("SidePanelsPanel");
   UsePictureResources();
   Shape3 = new QFrame(form);
@@ -237,6 +243,18 @@ void SidePanelsPanel::ShowCommand10(int index) {
 }
 
 // --- what the side panels controller shows --------------------------------------------------
+
+void SidePanelsPanel::ShowTransportControls(bool shown, bool clock_shown) {
+  if (show_transport_controls_) show_transport_controls_(shown, clock_shown);
+}
+
+void SidePanelsPanel::SetVersionLabels(const std::string& text) {
+  decoration_.SetVersionLabels(text);
+}
+
+void SidePanelsPanel::ShowVersionLabels(bool shown) {
+  decoration_.ShowVersionLabels(shown);
+}
 
 void SidePanelsPanel::ShowPlayPanelFrame(const PlayPanelFrame& frame) {
   const PanelRect& r = frame.background;
