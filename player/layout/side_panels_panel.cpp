@@ -240,6 +240,7 @@ void SidePanelsPanel::ShowCommand10(int index) {
   const bool usable = command10_actions_[at] != nullptr && player_.state.layout.DisplayMode == 0;
   Command10[at]->setVisible(usable && (index == 0 || options_uncovered_));
   if (Command10[at]->isVisible()) Command10[at]->raise();
+  ImgMusicIcon->raise();  // the instrument's picture lies on the chord selection pad
 }
 
 // --- what the side panels controller shows --------------------------------------------------
