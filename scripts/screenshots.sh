@@ -67,3 +67,26 @@ xdotool mousemove --window "$w" 74 143 click 1 # key 5
 xdotool key 38 Tab 22                          # A, then Backspace in the second slot
 shoot 'Clavimap' clavimap-key-map-editor.png
 kill "$editor"
+
+# The full window with its panels open: the side frames with the scale tuning (middle button
+# on the note under the strip), the lantern pulled down, the record/playback strip opened.
+key F4
+w=$(window 'Kirivane$')
+sleep 1
+xdotool mousemove --window "$w" 300 528 click 2
+xdotool mousemove --window "$w" 430 170 mousedown 1 mousemove --window "$w" 430 200
+xdotool mouseup 1
+xdotool mousemove --window "$w" 235 504 click 1
+xdotool mousemove --window "$w" 240 300
+xdotool keydown --window "$w" e
+shoot 'Kirivane$' mode0-panels-open.png
+xdotool keyup --window "$w" e
+
+# And with every panel closed: the score panel and the lantern switched off in the settings.
+kill "$player"
+wait "$player" 2>/dev/null || true
+printf '[Option]\r\nScoreMode=0\r\nccMode=99\r\n' >"$work/program/kirivane.ini"
+"$work/program/kirivane" /E >/dev/null 2>&1 &
+player=$!
+window 'Kirivane$' >/dev/null
+shoot 'Kirivane$' mode0-panels-closed.png

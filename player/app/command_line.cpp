@@ -102,7 +102,8 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
   const std::string token = FirstToken(command_line);
   if (other_instance_running) {
     plan.HandOff = true;
-    plan.HandOffToken = token;
+    // Switches name no file: the running player is only brought to the front.
+    plan.HandOffToken = IsSwitchList(command_line) ? "" : token;
     return plan;
   }
 

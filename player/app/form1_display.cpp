@@ -13,7 +13,9 @@
 #include "player/input/percussion_panel.h"
 #include "player/layout/control_place_qt.h"
 #include "player/layout/decoration_panel.h"
+#include "player/layout/lantern_panel.h"
 #include "player/layout/score_panel.h"
+#include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
 
 namespace kirivane {
@@ -66,6 +68,8 @@ void Form1::PlaceControls(int mode) {
   percussion_panel_->Place(mode);
   score_panel_->Place(mode);
   decoration_panel_->Place(mode);
+  side_panels_panel_->Place(mode);
+  lantern_panel_->Place(mode);
   PlaceWidget(ImgKao01, ControlLayout(mode, false)[Control::ImgKao01]);
   ImgKao01->hide();
 }

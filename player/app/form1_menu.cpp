@@ -10,6 +10,7 @@
 #include "player/input/key_map_panel.h"
 #include "player/layout/score_panel.h"
 #include "player/midi/midi_in_panel.h"
+#include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/widgets/captions_qt.h"
 
@@ -51,7 +52,7 @@ void Form1::CreateMenu() {
   QMenu* mnuPaneru = mnu->addMenu(text(174));
   mnuPaneru->setObjectName("mnuPaneru");
   mnuPaneru->addAction(score_panel_->MenuItem());
-  AddHiddenItem(mnuPaneru, "mnuPaneruOC", text(175));
+  mnuPaneru->addAction(side_panels_panel_->MenuItem());
   AddSeparator(mnuPaneru, "mnuber4")->setVisible(false);
   mnuTopmost = AddItem(mnuPaneru, "mnuTopmost", text(177));
   mnuTopmost->setCheckable(true);
@@ -62,7 +63,7 @@ void Form1::CreateMenu() {
   mnuVol->setVisible(!QStandardPaths::findExecutable("pavucontrol").isEmpty());
   connect(mnuVol, &QAction::triggered, this, [] { QProcess::startDetached("pavucontrol", {}); });
 
-  mnuCC = AddHiddenItem(mnu, "mnuCC", text(176));
+  mnuCC = AddItem(mnu, "mnuCC", text(176));
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
   mnu->addAction(dialogs_panel_->ChordSelectItem());
   AddSeparator(mnu, "mnuber1")->setVisible(false);

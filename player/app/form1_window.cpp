@@ -1,5 +1,6 @@
 #include "player/app/form1_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -9,13 +10,16 @@
 #include <QUrl>
 
 #include "player/app/dialogs_panel.h"
+#include "player/app/file_drop_qt.h"
 #include "player/chords/chord_panel.h"
 #include "player/display/keyboard_panel.h"
 #include "player/input/hook_panel.h"
 #include "player/input/key_map_panel.h"
 #include "player/input/percussion_panel.h"
 #include "player/layout/decoration_panel.h"
+#include "player/layout/lantern_panel.h"
 #include "player/layout/score_panel.h"
+#include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
@@ -55,9 +59,15 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   percussion_panel_ = new PercussionPanel(player_, this);
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
+  side_panels_panel_ = new SidePanelsPanel(player_, *this, *score_panel_, *decoration_panel_, this);
+  lantern_panel_ = new LanternPanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
   midi_in_panel_ = new MidiInPanel(player_, *this, this);
   dialogs_panel_ = new DialogsPanel(player_, *this, settings_path_, this);
+  side_panels_panel_->SetCommand10Action(0,
+                                         [this] { dialogs_panel_->ChordSelectItem()->trigger(); });
+  side_panels_panel_->SetCommand10Action(1, [this] { dialogs_panel_->ShowOptions(); });
+  new FileDropTarget(player_, *this, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
@@ -91,6 +101,8 @@ void Form1::SetFontsAndCaptions() {
   percussion_panel_->SetCaptions();
   decoration_panel_->SetCaptions();
   score_panel_->SetCaptions();
+  side_panels_panel_->SetCaptions();
+  lantern_panel_->SetCaptions();
   key_map_panel_->SetCaptions();
   midi_in_panel_->SetCaptions();
   dialogs_panel_->SetCaptions();

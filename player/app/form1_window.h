@@ -22,9 +22,11 @@ class HookPanel;
 class KeyboardPanel;
 class KeyMapPanel;
 class MidiInPanel;
+class LanternPanel;
 class MidiPanel;
 class PercussionPanel;
 class ScorePanel;
+class SidePanelsPanel;
 
 // The main window, a shell over its panels: window flags, shape, place, dragging and snapping;
 // the popup menu; key and focus forwarding to the key handlers; the staged start and end. Each
@@ -106,6 +108,8 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   KeyMapPanel* key_map_panel_ = nullptr;
   MidiInPanel* midi_in_panel_ = nullptr;
   DialogsPanel* dialogs_panel_ = nullptr;
+  LanternPanel* lantern_panel_ = nullptr;
+  SidePanelsPanel* side_panels_panel_ = nullptr;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;

@@ -15,7 +15,7 @@ namespace kirivane {
 //   LblTitle   the program's title and what it does (full window)
 //   Label12    the version, in two labels: a shadow (0) and the text (1), shown with "/_"
 //   Image12    the background of the control strip (compact keyboard and 128-key bar)
-//   ImgLyrcon  the music icon of the 128-key bar
+//   ImgLyrcon  the music icon of the 128-key bar: starts and stops playback (Ctrl: recording)
 class DecorationPanel : public QObject {
   Q_OBJECT
 
@@ -26,8 +26,17 @@ class DecorationPanel : public QObject {
   void Place(int mode);
   // The version labels show VersionText (when ShowVersion is on).
   void ShowVersion();
+  // The version labels' text (the note just played, while the score panel is open) and
+  // whether they show.
+  void SetVersionLabels(const std::string& text);
+  void ShowVersionLabels(bool shown);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ImgLyrcon_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
   Player& player_;
   QLabel* LblTitle = nullptr;
   std::array<QLabel*, 2> Label12{};

@@ -33,17 +33,14 @@ StaffPlace StaffPlaceOf(int note) {
 
 ScorePanel::ScorePanel(Player& player, QWidget* form) : QWidget(form), player_(player) {
   setObjectName("PicScore");
-  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setMouseTracking(true);  // moving over the score takes the arrow keys from the lantern
   mnuScoreOC = new QAction(this);
   mnuScoreOC->setObjectName("mnuScoreOC");
   mnuScoreOC->setCheckable(true);
   connect(mnuScoreOC, &QAction::triggered, this, [this] { player_.side_panels.ImgScoreB_Click(); });
-  player_.side_panels.SetView(this);
 }
 
-ScorePanel::~ScorePanel() {
-  player_.side_panels.SetView(nullptr);
-}
+ScorePanel::~ScorePanel() = default;
 
 void ScorePanel::SetCaptions() {
   const AppState& app = player_.state.app;
@@ -66,14 +63,21 @@ void ScorePanel::ShowScorePanel(bool open) {
 }
 
 void ScorePanel::ShowScore(const ScoreNoteChoice& choice) {
-  if (choice.note == note_) return;
+  const QString picture = QString::fromStdString(choice.picture);
+  if (choice.note == note_ && picture == picture_) return;
   note_ = choice.note;
+  picture_ = picture;
   update();
 }
 
 void ScorePanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
+  if (const QPixmap picture(picture_); !picture.isNull()) {
+    p.drawPixmap(0, 0, picture);
+    DrawNoteName(p);
+    return;
+  }
   p.setPen(QPen(QColor(150, 170, 205), 1));
   p.setBrush(QColor(252, 252, 246));
   p.drawRoundedRect(QRectF(6.5, 8.5, width() - 13, height() - 17), 10, 10);
@@ -121,6 +125,11 @@ void ScorePanel::DrawNote(QPainter& p) const {
     p.setFont(font);
     p.drawText(QRect(kNoteX - 30, place.y - 10, 14, 20), Qt::AlignCenter, "#");
   }
+  DrawNoteName(p);
+}
+
+void ScorePanel::DrawNoteName(QPainter& p) const {
+  if (note_ < 0) return;
   QFont name_font = this->font();  // the panel's own font: its size and name come with the language
   name_font.setBold(true);
   p.setFont(name_font);

@@ -8,12 +8,12 @@ class QAction;
 
 namespace kirivane {
 
-// The score panel to the right of the full window: a grand staff that shows the note just
-// played, with its name underneath; the side panels' view of the score. It owns the menu item
-// that opens and closes it.
+// The score panel to the right of the full window: the score picture of the note just played
+// (a grand staff drawn here when there is no picture), with its name underneath. The side
+// panels' view passes the score on to it. It owns the menu item that opens and closes it.
 //   PicScore    the staff with the note and its name
 //   mnuScoreOC  the popup menu's check item "score panel"
-class ScorePanel : public QWidget, public SidePanelsView {
+class ScorePanel : public QWidget {
   Q_OBJECT
 
  public:
@@ -25,9 +25,8 @@ class ScorePanel : public QWidget, public SidePanelsView {
   void Place(int mode);
   int ShownNote() const { return note_; }
 
-  // SidePanelsView
-  void ShowScorePanel(bool open) override;
-  void ShowScore(const ScoreNoteChoice& choice) override;
+  void ShowScorePanel(bool open);
+  void ShowScore(const ScoreNoteChoice& choice);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,10 +34,12 @@ class ScorePanel : public QWidget, public SidePanelsView {
  private:
   void DrawStaff(QPainter& p) const;
   void DrawNote(QPainter& p) const;
+  void DrawNoteName(QPainter& p) const;
 
   Player& player_;
   QAction* mnuScoreOC = nullptr;
-  int note_ = -1;  // -1 = nothing shown
+  int note_ = -1;    // -1 = nothing shown
+  QString picture_;  // the score picture shown; empty: the staff drawn here
 };
 
 // Vertical place of a note on the grand staff: E4 on the lowest treble line at y 240,

@@ -86,4 +86,12 @@ bool TakeDroppedFile(const std::vector<std::string>& files, AppState& app) {
   return false;
 }
 
+bool HandOverDroppedFiles(const std::vector<std::string>& files, PlayerState& state,
+                          WindowCommands& window) {
+  if (!TakeDroppedFile(files, state.app)) return false;
+  state.performance.PlayStop = -1;
+  window.EnableWaitTimer();
+  return true;
+}
+
 }  // namespace kirivane

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "player/state/app_state.h"
+#include "player/state/player_state.h"
+#include "player/state/window_commands.h"
 
 namespace kirivane {
 
@@ -45,5 +47,11 @@ DropBlockError ReadDropBlock(std::span<const std::uint8_t> block, std::vector<st
 // opened and played (OpenPending = -1; returns true). Any other name empties OpenFile. A drop
 // without files changes nothing.
 bool TakeDroppedFile(const std::vector<std::string>& files, AppState& app);
+
+// Files dropped on the window or handed over by a second start: the first is taken as above;
+// an accepted one ends a running playback and waits for the window's WaitTimer, which opens and
+// plays it. Returns whether a file was accepted.
+bool HandOverDroppedFiles(const std::vector<std::string>& files, PlayerState& state,
+                          WindowCommands& window);
 
 }  // namespace kirivane

@@ -3,7 +3,17 @@
 #include <QPainter>
 #include <QPainterPath>
 
+// The resources of a static library are registered by hand, outside any namespace. Qt
+// registers each set once, however often it is asked.
+static void RegisterPictureResources() {
+  Q_INIT_RESOURCE(pictures);
+}
+
 namespace kirivane {
+
+void UsePictureResources() {
+  RegisterPictureResources();
+}
 
 namespace {
 

@@ -5,6 +5,10 @@
 
 namespace kirivane {
 
+// Makes the pictures built into the program (score, lantern, instruments) readable by their
+// resource names (":/image/s060.png"); any panel that shows them calls it first.
+void UsePictureResources();
+
 // Pictures of the main window's picture buttons, drawn here rather than stored: the exit
 // button (112 normal, 113 hover, 114 pressed) and the sound reset button (109, 110, 111).
 // size is the button's size in pixels. Any other number gives an empty picture.

@@ -11,6 +11,7 @@
 #include "common/basic/random_source.h"
 #include "platform/association/xdg_file_association.h"
 #include "platform/held_keys.h"
+#include "platform/instance/single_instance.h"
 #include "platform/keyhook/xi2_key_hook.h"
 #include "platform/midi/rtmidi_input.h"
 #include "platform/midi/system_midi_out.h"
@@ -18,6 +19,7 @@
 #include "platform/system_clock.h"
 #include "platform/x11_keyboard.h"
 #include "player/app/command_line.h"
+#include "player/app/file_drop_qt.h"
 #include "player/app/form1_window.h"
 #include "player/app/player.h"
 #include "player/layout/screen_metrics_qt.h"
@@ -68,11 +70,23 @@ int main(int argc, char* argv[]) {
   const std::string folder = QCoreApplication::applicationDirPath().toStdString();
   const std::string command_line = kirivane::JoinCommandLine(ProgramArguments());
 
-  const bool another_instance_running = false;
+  // One player per user: a second start hands its file to the first one and ends.
+  const QString socket_path = kirivane::DefaultInstanceSocketPath();
+  kirivane::HandOffClient hand_off;
+  const bool another_instance_running = hand_off.Connect(socket_path, 1000);
   const int locale_language = kirivane::LocaleLanguage(
       Environment("LC_ALL"), Environment("LC_MESSAGES"), Environment("LANG"));
   const kirivane::StartupPlan plan = kirivane::PlanStartup(
       command_line, held.ctrl, held.shift, locale_language, another_instance_running, folder);
+
+  if (plan.HandOff) {
+    hand_off.SendFile(QString::fromStdString(plan.HandOffToken), 1000);
+    return 0;
+  }
+  kirivane::SingleInstance instance(socket_path);
+  if (QString why; !instance.Listen(&why)) {
+    std::fprintf(stderr, "kirivane: no hand-off from later starts: %s\n", qPrintable(why));
+  }
 
   kirivane::PlayerState state;
   if (!LoadLanguageOrReport(folder, plan.EnglishUI, state.app)) return 1;
@@ -105,6 +119,15 @@ int main(int argc, char* argv[]) {
   kirivane::Form1 form(player, keyboard_surface, settings_path);
   hook.SetKeyHandler(
       [&form](int keycode, bool down, bool num_lock) { form.HookKey(keycode, down, num_lock); });
+  auto* drops = form.findChild<kirivane::FileDropTarget*>();
+  QObject::connect(&instance, &kirivane::SingleInstance::HandOffReceived, drops,
+                   [drops](const QStringList& files) {
+                     if (!files.isEmpty()) {
+                       std::fprintf(stderr, "kirivane: handed over by a later start: %s\n",
+                                    qPrintable(files.first()));
+                     }
+                     drops->ReceiveHandOff(files);
+                   });
   if (!form.Form_Load()) return 0;
   return QApplication::exec();
 }

@@ -159,6 +159,7 @@ TEST(CommandLine, AnotherInstanceGetsTheTokenAndNothingElseIsDecided) {
   EXPECT_EQ(plan.OpenFile, "");
   EXPECT_EQ(plan.KeyMapFile, "");
   EXPECT_TRUE(PlanStartup("", false, false, 0, true, kFolder).HandOffToken.empty());
+  EXPECT_TRUE(PlanStartup("/E /K", false, false, 0, true, kFolder).HandOffToken.empty());
 }
 
 TEST(CommandLine, ApplyWritesTheStartValuesIntoTheState) {
