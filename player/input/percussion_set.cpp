@@ -5,6 +5,7 @@
 #include "common/basic/text_rules.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/device_controls.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -34,10 +35,11 @@ void PercussionSet::EnterPercussionSet() {
   }
   auto& performance = state_.performance;
   performance.PlayInterrupt = -1;
-  messages_->ShowInformation(LangText(state_.app, 319), LangText(state_.app, 318));
+  messages_->ShowInformation(LangText(state_.app, kLangPercussionNotice),
+                             LangText(state_.app, kLangPercussionNoticeTitle));
   state_.midi.KeyOutChannel = kPercussionChannel;
   state_.midi.PlayOutChannel = kPercussionChannel;
-  state_.app.AppTitle = LangText(state_.app, 1);
+  state_.app.AppTitle = LangText(state_.app, kLangPercussionTitle);
   window_->RebuildCaption();
   view_->SetPercussionButtonNoDrop(true);
   sounds_.Play(kWaveDrums);
@@ -54,7 +56,7 @@ void PercussionSet::StartWithPercussionSet() {
   state_.midi.KeyOutChannel = kPercussionChannel;
   state_.midi.PlayOutChannel = kPercussionChannel;
   state_.midi.PercussionSet = true;
-  state_.app.AppTitle = LangText(state_.app, 1);
+  state_.app.AppTitle = LangText(state_.app, kLangPercussionTitle);
   window_->RebuildCaption();
   view_->SetPercussionButtonNoDrop(true);
   midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
@@ -71,7 +73,7 @@ KeyMapLoadResult PercussionSet::Leave() {
   state_.midi.KeyOutChannel = state_.midi.KeyChannel;
   state_.midi.PlayOutChannel = state_.midi.PlayChannel;
   view_->SetPercussionButtonNoDrop(false);
-  state_.app.AppTitle = LangText(state_.app, 0);
+  state_.app.AppTitle = LangText(state_.app, kLangAppTitle);
   if (EndsWithNoCase(state_.input.KeyMapFile, kRandomKeyMapName)) {
     const KeyMapLoadResult loaded = key_maps_.LoadDefault();
     if (loaded == KeyMapLoadResult::kFatal) return loaded;

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPixmap>
 
+#include "player/state/colours.h"
+
 namespace kirivane {
 
 // Pictures of the main window's picture buttons, drawn here rather than stored: the exit
@@ -26,5 +28,7 @@ QPixmap FacePicture();
 
 // Windows RGB value (red in the low byte) as a colour.
 QColor ColorOfRgb(int rgb);
+// A colour of the window's palette.
+QColor ColorOf(Rgb rgb);
 
 }  // namespace kirivane
