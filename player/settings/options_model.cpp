@@ -8,7 +8,6 @@
 namespace kirivane {
 
 namespace {
-constexpr int kTitleTipEntry = 196;
 
 int ChannelIndex(int channel) {
   return std::clamp(channel - 1, 0, 15);
@@ -32,7 +31,7 @@ void ApplyPerformanceTexts(const OptionsFields& fields, PlayerState& state,
   state.performance.PerfTitle = fields.Text1;
   state.performance.PerfAuthor = fields.Text2;
   effects.SetPerformanceToolTips(
-      ToolTip(state.app, kTitleTipEntry, kLangNoTitleTip, fields.Text1),
+      ToolTip(state.app, kLangTitleTip, kLangNoTitleTip, fields.Text1),
       ToolTip(state.app, kLangAuthorTip, kLangNoAuthorTip, fields.Text2));
 }
 
