@@ -5,6 +5,7 @@
 #include "common/basic/text_rules.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/device_controls.h"
+#include "player/state/colours.h"
 #include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
@@ -13,10 +14,6 @@ namespace kirivane {
 namespace {
 
 constexpr int kPercussionChannel = 10;
-constexpr int kLampPercussionBorder = 3718655;
-constexpr int kLampPercussionFill = 10155263;
-constexpr int kLampBorder = 16750926;
-constexpr int kLampFill = 16768401;
 constexpr int kWaveDrums = 101;
 constexpr int kCursorGrab = 102;
 constexpr int kCursorOpen = 101;
@@ -46,7 +43,7 @@ void PercussionSet::EnterPercussionSet() {
   state_.midi.PercussionSet = true;
   view_->ShowPercussionPicture(true);
   side_panels_.ClearNotePicture();
-  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+  midi_.SetDamperLamp(kColourLampUpPercussionBorder, kColourLampUpPercussionFill);
   midi_.ResetSound();
   performance.PlayInterrupt = 0;
   window_->ReturnFocus();
@@ -59,7 +56,7 @@ void PercussionSet::StartWithPercussionSet() {
   state_.app.AppTitle = LangText(state_.app, kLangPercussionTitle);
   window_->RebuildCaption();
   view_->SetPercussionButtonNoDrop(true);
-  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+  midi_.SetDamperLamp(kColourLampUpPercussionBorder, kColourLampUpPercussionFill);
 }
 
 KeyMapLoadResult PercussionSet::LeavePercussionSet() {
@@ -81,7 +78,7 @@ KeyMapLoadResult PercussionSet::Leave() {
     state_.input.DrumStart = 0;
   }
   window_->RebuildCaption();
-  midi_.SetDamperLamp(kLampBorder, kLampFill);
+  midi_.SetDamperLamp(kColourLampUpBorder, kColourLampUpFill);
   state_.midi.PercussionSet = false;
   view_->ShowPercussionPicture(false);
   devices_.ResendInstrument();

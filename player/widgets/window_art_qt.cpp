@@ -25,7 +25,7 @@ void DrawButtonFace(QPainter& p, QRectF area, QColor base, Look look) {
 void DrawExitSymbol(QPainter& p, QRectF area) {
   const qreal r = std::min(area.width(), area.height()) * 0.28;
   const QPointF c = area.center();
-  p.setPen(QPen(Qt::white, std::max<qreal>(2, r / 3.5), Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(ColorOf(kWhite), std::max<qreal>(2, r / 3.5), Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 120 * 16, 300 * 16);
   p.drawLine(QPointF(c.x(), c.y() - r * 1.25), QPointF(c.x(), c.y() - r * 0.1));
@@ -36,7 +36,7 @@ void DrawResetSymbol(QPainter& p, QRectF area) {
   const qreal r = std::min(area.width(), area.height()) * 0.28;
   const QPointF c = area.center();
   const qreal pen = std::max<qreal>(2, r / 3.5);
-  p.setPen(QPen(Qt::white, pen, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(ColorOf(kWhite), pen, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 90 * 16, 280 * 16);
   QPainterPath head;
@@ -46,7 +46,7 @@ void DrawResetSymbol(QPainter& p, QRectF area) {
   head.lineTo(tip + QPointF(-r * 0.1, r * 0.45));
   head.closeSubpath();
   p.setPen(Qt::NoPen);
-  p.setBrush(Qt::white);
+  p.setBrush(ColorOf(kWhite));
   p.drawPath(head);
 }
 
