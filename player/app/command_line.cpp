@@ -1,6 +1,7 @@
 #include "player/app/command_line.h"
 
 #include "common/basic/text_rules.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -41,7 +42,7 @@ void ApplySwitch(const std::string& piece, StartupPlan& plan) {
     plan.DrumStart = -1;
   } else if (name == "/R") {
     ChooseKeyMap(plan, "rand.keys");
-    plan.TitleSuffixEntry = kRandomKeyMapTitleEntry;
+    plan.TitleSuffixEntry = kLangRandomKeysTitleSuffix;
   } else if (name == "/M") {
     ChooseKeyMap(plan, "modkeys.keys");
   } else if (name == "/P") {
@@ -125,7 +126,7 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {
   AppState& app = state.app;
   app.ProgramFolder = plan.ProgramFolder;
-  app.AppTitle = LangText(app, 0);
+  app.AppTitle = LangText(app, kLangAppTitle);
   app.ShowVersion = plan.ShowVersion;
   app.TopmostSwitch = plan.TopmostSwitch;
   app.TitleSuffix = plan.TitleSuffixEntry >= 0 ? LangText(app, plan.TitleSuffixEntry) : "";

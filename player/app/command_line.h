@@ -8,9 +8,6 @@
 
 namespace kirivane {
 
-// Language entry shown at the end of the window caption with the random key map ("/R").
-inline constexpr int kRandomKeyMapTitleEntry = 186;
-
 // What start-up does, decided from the command line and the keys held at start before any
 // window exists. Fields named like PlayerState's hold the start values the switches, the file
 // rule and Shift choose; every other global starts at its default member value.

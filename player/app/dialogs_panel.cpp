@@ -7,6 +7,7 @@
 #include "player/chords/chord_select_dialog.h"
 #include "player/settings/options_dialog.h"
 #include "player/shell/about_dialog.h"
+#include "player/state/lang_ids.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -47,9 +48,9 @@ DialogsPanel::~DialogsPanel() = default;
 
 void DialogsPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  mnuChSelect->setText(LangQ(app, 172));
-  mnuOption->setText(LangQ(app, 173));
-  mnuversion->setText(LangQ(app, 179));
+  mnuChSelect->setText(LangQ(app, kLangChordListItem));
+  mnuOption->setText(LangQ(app, kLangOptionsItem));
+  mnuversion->setText(LangQ(app, kLangAboutItem));
 }
 
 WindowPosition DialogsPanel::FormPosition() const {

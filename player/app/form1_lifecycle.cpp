@@ -11,6 +11,7 @@
 #include "player/layout/decoration_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/settings/settings_file.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -19,7 +20,7 @@ bool Form1::Form_Load() {
   if (state_.app.Ending == -1) return true;
   SetFontsAndCaptions();
   if (state_.layout.Screen.ScreenHeight < 40) {
-    ShowError(LangText(state_.app, 322), false);
+    ShowError(LangText(state_.app, kLangScreenTooSmall), false);
     return false;
   }
   decoration_panel_->ShowVersion();
@@ -40,9 +41,10 @@ bool Form1::Form_Load() {
   const std::vector<std::string> devices = player_.devices.midi_out.DeviceNames();
   midi_panel_->FillDevices(devices);
   if (devices.empty()) {
-    const auto answer = QMessageBox::question(this, QString::fromStdString(state_.app.AppTitle),
-                                              QString::fromStdString(LangText(state_.app, 350)),
-                                              QMessageBox::Yes | QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(this, QString::fromStdString(state_.app.AppTitle),
+                              QString::fromStdString(LangText(state_.app, kLangNoOutputDevice)),
+                              QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) return false;
   }
   if (!state_.midi.PercussionSet) {

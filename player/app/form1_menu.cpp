@@ -12,6 +12,7 @@
 #include "player/midi/midi_in_panel.h"
 #include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
+#include "player/state/lang_ids.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -44,35 +45,35 @@ void Form1::CreateMenu() {
   auto text = [this](int entry) { return LangQ(state_.app, entry); };
   mnu = new QMenu(this);
   mnu->setObjectName("mnu");
-  mnu->setTitle(text(163));
+  mnu->setTitle(text(kLangMenu));
   mnu->addMenu(midi_panel_->BankMenu())->setVisible(false);
   mnu->addMenu(midi_panel_->ResetMenu())->setVisible(false);
   mnu->addMenu(midi_in_panel_->Menu());
 
-  QMenu* mnuPaneru = mnu->addMenu(text(174));
+  QMenu* mnuPaneru = mnu->addMenu(text(kLangPanelsMenu));
   mnuPaneru->setObjectName("mnuPaneru");
   mnuPaneru->addAction(score_panel_->MenuItem());
   mnuPaneru->addAction(side_panels_panel_->MenuItem());
   AddSeparator(mnuPaneru, "mnuber4")->setVisible(false);
-  mnuTopmost = AddItem(mnuPaneru, "mnuTopmost", text(177));
+  mnuTopmost = AddItem(mnuPaneru, "mnuTopmost", text(kLangTopmostItem));
   mnuTopmost->setCheckable(true);
   connect(mnuTopmost, &QAction::triggered, this,
           [this] { SetTopmost(mnuTopmost->isChecked() ? 1 : 0); });
   mnuPaneru->addMenu(key_map_panel_->Menu());
-  QAction* mnuVol = AddItem(mnuPaneru, "mnuVol", text(178));
+  QAction* mnuVol = AddItem(mnuPaneru, "mnuVol", text(kLangVolumeControlItem));
   mnuVol->setVisible(!QStandardPaths::findExecutable("pavucontrol").isEmpty());
   connect(mnuVol, &QAction::triggered, this, [] { QProcess::startDetached("pavucontrol", {}); });
 
-  mnuCC = AddItem(mnu, "mnuCC", text(176));
+  mnuCC = AddItem(mnu, "mnuCC", text(kLangSwitchControllerItem));
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
   mnu->addAction(dialogs_panel_->ChordSelectItem());
   AddSeparator(mnu, "mnuber1")->setVisible(false);
-  AddHiddenItem(mnu, "mnuFileOpen", text(170));
-  AddHiddenItem(mnu, "mnuFileSave", text(171))->setEnabled(false);
+  AddHiddenItem(mnu, "mnuFileOpen", text(kLangPerformanceOpenItem));
+  AddHiddenItem(mnu, "mnuFileSave", text(kLangPerformanceSaveItem))->setEnabled(false);
   mnu->addAction(dialogs_panel_->OptionsItem());
   AddSeparator(mnu, "mnuber2");
   mnu->addAction(dialogs_panel_->VersionItem());
-  QAction* mnuExit = AddItem(mnu, "mnuExit", text(180));
+  QAction* mnuExit = AddItem(mnu, "mnuExit", text(kLangExitItem));
   connect(mnuExit, &QAction::triggered, this, &Form1::CloseProgram);
 }
 

@@ -23,6 +23,7 @@
 #include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -93,7 +94,7 @@ Form1::~Form1() {
 
 void Form1::SetFontsAndCaptions() {
   const AppState& app = state_.app;
-  SetControlFont(this, LangSize(app, 19), LangText(app, 18));
+  SetControlFont(this, LangSize(app, kLangFormFontSize), LangText(app, kLangFormFont));
   hook_panel_->SetCaptions();
   keyboard_panel_->SetCaptions();
   midi_panel_->SetCaptions();
@@ -167,8 +168,8 @@ void Form1::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const bool seasonal = state_.app.XmasSpecial == -1;
   QLinearGradient gradient(0, 0, 0, height());
-  gradient.setColorAt(0, seasonal ? QColor(236, 250, 240) : QColor(236, 242, 252));
-  gradient.setColorAt(1, seasonal ? QColor(200, 232, 210) : QColor(206, 218, 240));
+  gradient.setColorAt(0, seasonal ? ColorOf(kSeasonalFormTop) : ColorOf(kFormTop));
+  gradient.setColorAt(1, seasonal ? ColorOf(kSeasonalFormBottom) : ColorOf(kFormBottom));
   p.fillRect(rect(), gradient);
 }
 

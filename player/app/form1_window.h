@@ -33,7 +33,7 @@ class SidePanelsPanel;
 // panel owns its controls; the window only asks them to place themselves and set captions.
 //   ImgKao01  the face shown beside error messages
 //   EndShape  laid over the window while it closes, it keeps the clicks from the controls
-//   mnu       the popup menu (right button on the form)
+//   mnu       the popup menu (right button), with mnuTopmost "Always on top" and mnuCC
 class Form1 : public QWidget, public WindowCommands, public Messages {
   Q_OBJECT
 

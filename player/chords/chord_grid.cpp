@@ -4,6 +4,7 @@
 
 #include "common/basic/text_rules.h"
 #include "player/chords/chord_list.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -81,7 +82,7 @@ GridCell ChordButtonCell(int k) {
 }
 
 int ChordButtonFontSize(const AppState& app, int k) {
-  const int size = static_cast<int>(LeadingInteger(LangText(app, 17)));
+  const int size = static_cast<int>(LeadingInteger(LangText(app, kLangComboFontSize)));
   return k >= kSmallFontButtons ? size : size + 1;
 }
 

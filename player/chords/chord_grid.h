@@ -46,14 +46,4 @@ struct MarkerPlace {
 };
 MarkerPlace ChordMarkerPlace(int marker);
 
-// Language entries of the other texts of the dialog.
-inline constexpr int kChordDialogCaptionEntry = 200;
-inline constexpr int kChordHelpFrameEntry = 218;    // Frame1
-inline constexpr int kChordHelpTextEntry = 219;     // Label1
-inline constexpr int kChordShownLabelEntry = 220;   // Label6
-inline constexpr int kChordInversionEntry = 221;    // Label4
-inline constexpr int kChordHelpToolTipEntry = 317;  // Image2
-inline constexpr int kOkEntry = 6;
-inline constexpr int kCancelEntry = 7;
-
 }  // namespace kirivane

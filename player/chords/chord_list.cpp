@@ -5,13 +5,12 @@
 #include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
 
 namespace {
-
-constexpr int kChordListErrorEntry = 344;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -93,7 +92,7 @@ std::string ChordListPath(const std::string& program_folder) {
 }
 
 std::string ChordListErrorText(const AppState& app, const std::string& path) {
-  return ReplacePlaceholder(LangText(app, kChordListErrorEntry), path);
+  return ReplacePlaceholder(LangText(app, kLangChordListError), path);
 }
 
 }  // namespace kirivane

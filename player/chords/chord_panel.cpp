@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/picture_button_widget.h"
@@ -26,12 +27,12 @@ ChordPanel::~ChordPanel() {
 
 void ChordPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  const std::string name = LangText(app, 13);
-  SetControlFont(Label1, LangSize(app, 15), name);
+  const std::string name = LangText(app, kLangControlFont);
+  SetControlFont(Label1, LangSize(app, kLangLabelFontSize), name);
   SetControlFont(Lbl_Chord, 0, name);
-  Label1->setText(LangQ(app, 153) + LangQ(app, 154));
-  ImgChordPad->setToolTip(LangQ(app, 279));
-  Label1->setToolTip(LangQ(app, 277));
+  Label1->setText(LangQ(app, kLangChordLabel) + LangQ(app, kLangLabelColon));
+  ImgChordPad->setToolTip(LangQ(app, kLangChordPadTip));
+  Label1->setToolTip(LangQ(app, kLangChordKeysTip));
 }
 
 void ChordPanel::Place(int mode) {

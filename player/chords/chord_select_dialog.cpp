@@ -15,6 +15,7 @@
 #include "common/keyboard/qimage_surface_qt.h"
 #include "player/chords/chord_grid.h"
 #include "player/performance/transport.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 
@@ -174,15 +175,15 @@ QWidget* ChordSelectDialog::CreateShownChord() {
 
 void ChordSelectDialog::SetFontsAndCaptions() {
   const AppState& app = player_.state.app;
-  const std::string name = LangText(app, 13);
-  SetControlFont(this, LangSize(app, 19), LangText(app, 18));
-  setWindowTitle(LangQ(app, kChordDialogCaptionEntry));
+  const std::string name = LangText(app, kLangControlFont);
+  SetControlFont(this, LangSize(app, kLangFormFontSize), LangText(app, kLangFormFont));
+  setWindowTitle(LangQ(app, kLangChordDialogCaption));
   for (int i = 0; i < kChordColumnHeadings; ++i) {
-    SetControlFont(LblHTitle[At(i)], LangSize(app, 16), name);
+    SetControlFont(LblHTitle[At(i)], LangSize(app, kLangListFontSize), name);
     LblHTitle[At(i)]->setText(LangQ(app, ColumnHeadingEntry(i)));
   }
   for (int i = 0; i < kChordRowHeadings; ++i) {
-    SetControlFont(LblVTitle[At(i)], LangSize(app, 16), name);
+    SetControlFont(LblVTitle[At(i)], LangSize(app, kLangListFontSize), name);
     LblVTitle[At(i)]->setText(LangQ(app, RowHeadingEntry(i)));
   }
   const ChordList& entries = model_.Entries();
@@ -196,15 +197,15 @@ void ChordSelectDialog::SetFontsAndCaptions() {
   }
   for (QWidget* control : std::initializer_list<QWidget*>{Frame1, Label1, Label6, Lbl_Chord, Label4,
                                                           cmdOK, cmdCancel}) {
-    SetControlFont(control, LangSize(app, 16), name);
+    SetControlFont(control, LangSize(app, kLangListFontSize), name);
   }
-  Frame1->setTitle(LangQ(app, kChordHelpFrameEntry));
-  Label1->setText(LangQ(app, kChordHelpTextEntry).replace("\r\n", "\n"));
-  Label6->setText(LangQ(app, kChordShownLabelEntry));
-  Label4->setText(LangQ(app, kChordInversionEntry));
-  Image2->setToolTip(LangQ(app, kChordHelpToolTipEntry));
-  cmdOK->setText(LangQ(app, kOkEntry));
-  cmdCancel->setText(LangQ(app, kCancelEntry));
+  Frame1->setTitle(LangQ(app, kLangChordHelpFrame));
+  Label1->setText(LangQ(app, kLangChordHelpText).replace("\r\n", "\n"));
+  Label6->setText(LangQ(app, kLangChordShownLabel));
+  Label4->setText(LangQ(app, kLangChordInversion));
+  Image2->setToolTip(LangQ(app, kLangChordHelpTip));
+  cmdOK->setText(LangQ(app, kLangOk));
+  cmdCancel->setText(LangQ(app, kLangCancel));
 }
 
 void ChordSelectDialog::ShowModel() {

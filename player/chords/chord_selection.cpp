@@ -1,15 +1,14 @@
 #include "player/chords/chord_selection.h"
 
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
 
 namespace {
 
-constexpr int kHookNoticeEntry = 284;
-
 std::string HookNotice(const PlayerState& state) {
-  return LangText(state.app, kHookNoticeEntry);
+  return LangText(state.app, kLangDrawingOff);
 }
 
 bool DrawingOffWhileHooked(const PlayerState& state) {

@@ -37,7 +37,7 @@ class ChordSelection {
   void SelectNextChord();
   // Ctrl+F7: the previous user slot (9 from no chord and from slot 1).
   void SelectPreviousChord();
-  // The chord pad: the left button steps forward (clearing after 9), with Ctrl alone
+  // ImgChordPad_MouseDown: the left button steps forward (clearing after 9), with Ctrl alone
   // backward (9 from no chord, clearing from 1); any other button clears. The pad never
   // releases notes. Redraws the keyboard after every action.
   void ChordPadMouseDown(bool left_button, bool ctrl_alone);

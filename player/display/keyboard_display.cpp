@@ -1,6 +1,7 @@
 #include "player/display/keyboard_display.h"
 
 #include "common/keyboard/keyboard_layout.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {

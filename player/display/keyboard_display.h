@@ -24,13 +24,6 @@ class NoteNameView {
 // mouse play draw through.
 class KeyboardDisplay : public KeyboardView {
  public:
-  // Language entries of the keyboard messages.
-  static constexpr int kLangProgressBefore = 280;
-  static constexpr int kLangProgressAfter = 281;
-  static constexpr int kLangDrawingOff = 284;
-  static constexpr int kLangWaitLarge = 285;
-  static constexpr int kLangWaitBar = 286;
-
   KeyboardDisplay(PlayerState& state, Surface& surface);
 
   void SetView(NoteNameView* view) { note_name_.Set(view); }

@@ -4,6 +4,7 @@
 
 #include "common/keyboard/keyboard_widget.h"
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/lamp_shape_widget.h"
@@ -33,7 +34,7 @@ KeyboardPanel::~KeyboardPanel() {
 
 void KeyboardPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  SetControlFont(LblNote, LangSize(app, 16) - 1, LangText(app, 13));
+  SetControlFont(LblNote, LangSize(app, kLangListFontSize) - 1, LangText(app, kLangControlFont));
 }
 
 void KeyboardPanel::Place(int mode) {
@@ -49,8 +50,8 @@ void KeyboardPanel::Place(int mode) {
 void KeyboardPanel::DrawFarewell() {
   QImageSurface& surface = Keyboard_->KeyboardSurface();
   const AppState& app = player_.state.app;
-  const std::string first = LangText(app, 282);
-  const std::string second = LangText(app, 283);
+  const std::string first = LangText(app, kLangFarewellFirst);
+  const std::string second = LangText(app, kLangFarewellSecond);
   surface.Clear();
   if (player_.state.layout.DisplayMode == 2) {
     const int w1 = surface.TextWidth(first);

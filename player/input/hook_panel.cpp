@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -24,8 +25,8 @@ HookPanel::~HookPanel() {
 
 void HookPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  SetControlFont(Check1, 8, LangText(app, 13));
-  Check1->setText(LangQ(app, 184));
+  SetControlFont(Check1, 8, LangText(app, kLangControlFont));
+  Check1->setText(LangQ(app, kLangHookOffCaption));
 }
 
 void HookPanel::Place(int mode) {

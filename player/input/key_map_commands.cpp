@@ -1,5 +1,6 @@
 #include "player/input/key_map_commands.h"
 
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -36,7 +37,7 @@ KeyMapLoadResult KeyMapCommands::LoadWithSound(const std::string& path, int wave
   if (state_.input.DrawWhileHooked == -1 || state_.input.HookActive != -1) {
     keyboard_.RedrawKeyboard();
   } else {
-    keyboard_.ShowKeyboardMessage(LangText(state_.app, 284).c_str());
+    keyboard_.ShowKeyboardMessage(LangText(state_.app, kLangDrawingOff).c_str());
   }
   return result;
 }

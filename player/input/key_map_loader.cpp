@@ -5,6 +5,7 @@
 #include "common/basic/path_kind.h"
 #include "common/basic/text_rules.h"
 #include "common/keymap/keymap_format.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -65,8 +66,8 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   input.KeyLabels.fill(std::string());
 
   if (!PathExists(path)) {
-    messages.ShowError(ReplacePlaceholder(LangText(state.app, 340), path), false,
-                       LangText(state.app, 339));
+    messages.ShowError(ReplacePlaceholder(LangText(state.app, kLangKeyMapNotFound), path), false,
+                       LangText(state.app, kLangKeyMapErrorTitle));
   }
   bool loaded = false;
   if (PathKind(path) == 1) {
@@ -88,8 +89,9 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   }
   for (int code = 1; code <= 254; ++code) input.KeyIndexOfCode[code] = 0;
   input.KeyLabels.fill(std::string());
-  messages.ShowError(ReplacePlaceholder(LangText(state.app, 347), state.app.AppTitle), true,
-                     LangText(state.app, 348));
+  messages.ShowError(
+      ReplacePlaceholder(LangText(state.app, kLangStandardKeyMapError), state.app.AppTitle), true,
+      LangText(state.app, kLangStandardKeyMapErrorTitle));
   return KeyMapLoadResult::kFatal;
 }
 

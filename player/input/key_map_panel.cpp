@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMenu>
 
+#include "player/state/lang_ids.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -49,21 +50,21 @@ KeyMapPanel::~KeyMapPanel() {
 
 void KeyMapPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  mnuKeysFile->setTitle(LangQ(app, 165));
-  mnuKeysDefault->setText(LangQ(app, 166));
-  mnuKeysMod->setText(LangQ(app, 167));
-  mnuKeysPosition->setText(LangQ(app, 168));
-  mnuKeysFileOpen->setText(LangQ(app, 169));
+  mnuKeysFile->setTitle(LangQ(app, kLangKeyMapMenu));
+  mnuKeysDefault->setText(LangQ(app, kLangKeyMapStandard));
+  mnuKeysMod->setText(LangQ(app, kLangKeyMapModified));
+  mnuKeysPosition->setText(LangQ(app, kLangKeyMapPositional));
+  mnuKeysFileOpen->setText(LangQ(app, kLangKeyMapOpenItem));
 }
 
 void KeyMapPanel::mnuKeysFileOpen_Click() {
   const AppState& app = player_.state.app;
   // The list shows the language's description as it is; the pattern behind it takes ".keys" in
   // any letter case, as key maps written elsewhere may spell it.
-  const QString filter = LangQ(app, 198) + " (*.[Kk][Ee][Yy][Ss])";
+  const QString filter = LangQ(app, kLangKeyMapFilter) + " (*.[Kk][Ee][Yy][Ss])";
   const QString path = QFileDialog::getOpenFileName(
-      form_, LangQ(app, 302), QString::fromStdString(app.ProgramFolder), filter, nullptr,
-      QFileDialog::HideNameFilterDetails);
+      form_, LangQ(app, kLangKeyMapOpenTitle), QString::fromStdString(app.ProgramFolder), filter,
+      nullptr, QFileDialog::HideNameFilterDetails);
   if (!path.isEmpty()) player_.key_maps.LoadFile(path.toStdString());
   window_.ReturnFocus();
 }

@@ -1,6 +1,7 @@
 #include "player/input/percussion_panel.h"
 
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/picture_button_widget.h"
 #include "player/widgets/window_art_qt.h"
@@ -38,9 +39,9 @@ PercussionPanel::~PercussionPanel() {
 
 void PercussionPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  Image16->setToolTip(LangQ(app, 227));
-  Image7->setToolTip(LangQ(app, 226));
-  Image8->setToolTip(LangQ(app, 225));
+  Image16->setToolTip(LangQ(app, kLangPercussionTip));
+  Image7->setToolTip(LangQ(app, kLangNoTitleTip));
+  Image8->setToolTip(LangQ(app, kLangNoAuthorTip));
 }
 
 void PercussionPanel::Place(int mode) {

@@ -5,6 +5,8 @@
 #include "common/basic/text_rules.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/device_controls.h"
+#include "player/state/colours.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -12,10 +14,6 @@ namespace kirivane {
 namespace {
 
 constexpr int kPercussionChannel = 10;
-constexpr int kLampPercussionBorder = 3718655;
-constexpr int kLampPercussionFill = 10155263;
-constexpr int kLampBorder = 16750926;
-constexpr int kLampFill = 16768401;
 constexpr int kWaveDrums = 101;
 constexpr int kCursorGrab = 102;
 constexpr int kCursorOpen = 101;
@@ -34,17 +32,18 @@ void PercussionSet::EnterPercussionSet() {
   }
   auto& performance = state_.performance;
   performance.PlayInterrupt = -1;
-  messages_->ShowInformation(LangText(state_.app, 319), LangText(state_.app, 318));
+  messages_->ShowInformation(LangText(state_.app, kLangPercussionNotice),
+                             LangText(state_.app, kLangPercussionNoticeTitle));
   state_.midi.KeyOutChannel = kPercussionChannel;
   state_.midi.PlayOutChannel = kPercussionChannel;
-  state_.app.AppTitle = LangText(state_.app, 1);
+  state_.app.AppTitle = LangText(state_.app, kLangPercussionTitle);
   window_->RebuildCaption();
   view_->SetPercussionButtonNoDrop(true);
   sounds_.Play(kWaveDrums);
   state_.midi.PercussionSet = true;
   view_->ShowPercussionPicture(true);
   side_panels_.ClearNotePicture();
-  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+  midi_.SetDamperLamp(kColourLampUpPercussionBorder, kColourLampUpPercussionFill);
   midi_.ResetSound();
   performance.PlayInterrupt = 0;
   window_->ReturnFocus();
@@ -54,10 +53,10 @@ void PercussionSet::StartWithPercussionSet() {
   state_.midi.KeyOutChannel = kPercussionChannel;
   state_.midi.PlayOutChannel = kPercussionChannel;
   state_.midi.PercussionSet = true;
-  state_.app.AppTitle = LangText(state_.app, 1);
+  state_.app.AppTitle = LangText(state_.app, kLangPercussionTitle);
   window_->RebuildCaption();
   view_->SetPercussionButtonNoDrop(true);
-  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+  midi_.SetDamperLamp(kColourLampUpPercussionBorder, kColourLampUpPercussionFill);
 }
 
 KeyMapLoadResult PercussionSet::LeavePercussionSet() {
@@ -71,7 +70,7 @@ KeyMapLoadResult PercussionSet::Leave() {
   state_.midi.KeyOutChannel = state_.midi.KeyChannel;
   state_.midi.PlayOutChannel = state_.midi.PlayChannel;
   view_->SetPercussionButtonNoDrop(false);
-  state_.app.AppTitle = LangText(state_.app, 0);
+  state_.app.AppTitle = LangText(state_.app, kLangAppTitle);
   if (EndsWithNoCase(state_.input.KeyMapFile, kRandomKeyMapName)) {
     const KeyMapLoadResult loaded = key_maps_.LoadDefault();
     if (loaded == KeyMapLoadResult::kFatal) return loaded;
@@ -79,7 +78,7 @@ KeyMapLoadResult PercussionSet::Leave() {
     state_.input.DrumStart = 0;
   }
   window_->RebuildCaption();
-  midi_.SetDamperLamp(kLampBorder, kLampFill);
+  midi_.SetDamperLamp(kColourLampUpBorder, kColourLampUpFill);
   state_.midi.PercussionSet = false;
   view_->ShowPercussionPicture(false);
   devices_.ResendInstrument();

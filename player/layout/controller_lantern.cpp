@@ -5,6 +5,8 @@
 
 #include "common/keyboard/keyboard_mouse.h"
 #include "player/layout/side_panels.h"
+#include "player/state/colours.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
@@ -14,10 +16,6 @@ namespace {
 constexpr int kPercussionStatus = 0x99;
 constexpr int kBendStatus = 0xE0;
 constexpr int kBendCentre = 8192;
-constexpr int kBendLabelEntry = 151;
-constexpr int kBendColonEntry = 154;
-constexpr int kRed = 0x0000FF;  // Windows RGB: red in the low byte
-constexpr int kBlue = 0xFF0000;
 constexpr int kWheelNotch = 120;
 constexpr int kReturnMsWithEffects = 100;
 constexpr int kReturnMsWithoutEffects = 10;
@@ -82,8 +80,8 @@ void ControllerLantern::SendBend(int value) {
 }
 
 void ControllerLantern::ShowBendLabel(int value) {
-  const std::string name = LangText(state_.app, kBendLabelEntry);
-  const std::string colon = LangText(state_.app, kBendColonEntry);
+  const std::string name = LangText(state_.app, kLangBendLabel);
+  const std::string colon = LangText(state_.app, kLangLabelColon);
   if (value == 64) {
     view_->SetBendLabel(name + " " + colon, kButtonTextColour);
     view_->SetLanternToolTip(kCcBend, "0");
@@ -93,7 +91,7 @@ void ControllerLantern::ShowBendLabel(int value) {
       (value < 64 ? "+" : "") + std::to_string(BendWord(value) - kBendCentre);
   const std::string caption =
       state_.layout.DisplayMode == 0 ? name + "(" + amount + ") " + colon : name + " " + colon;
-  view_->SetBendLabel(caption, value >= 65 ? kRed : kBlue);
+  view_->SetBendLabel(caption, value >= 65 ? kColourBendUp : kColourBendDown);
   view_->SetLanternToolTip(kCcBend, amount);
 }
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -21,7 +22,7 @@ DecorationPanel::DecorationPanel(Player& player, QWidget* form) : QObject(form),
     Label12[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label12[i]->hide();
   }
-  Label12[0]->setStyleSheet("color: #5a6a90;");
+  Label12[0]->setStyleSheet(QString("color: %1;").arg(ColorOf(kVersionText).name()));
   Label12[1]->setStyleSheet("color: white;");
   Image12 = MakeFormLabel(form, "Image12");
   ImgLyrcon = MakeFormLabel(form, "ImgLyrcon");
@@ -30,10 +31,12 @@ DecorationPanel::DecorationPanel(Player& player, QWidget* form) : QObject(form),
 
 void DecorationPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  for (QLabel* label : Label12) SetControlFont(label, 0, LangText(app, 13));
-  LblTitle->setText("<span style='font-size:20pt; font-weight:600; color:#2c4a80'>" +
-                    LangQ(app, 0).toHtmlEscaped() + "</span><br><span style='color:#4a5a78'>" +
-                    LangQ(app, 2).toHtmlEscaped() + "</span>");
+  for (QLabel* label : Label12) SetControlFont(label, 0, LangText(app, kLangControlFont));
+  LblTitle->setText(QString("<span style='font-size:20pt; font-weight:600; color:%1'>%2</span>"
+                            "<br><span style='color:%3'>%4</span>")
+                        .arg(ColorOf(kNavy).name(), LangQ(app, kLangAppTitle).toHtmlEscaped(),
+                             ColorOf(kSubtitle).name(),
+                             LangQ(app, kLangAboutSummary).toHtmlEscaped()));
 }
 
 void DecorationPanel::ShowVersion() {
@@ -62,7 +65,7 @@ void DecorationPanel::Place(int mode) {
   PlaceWidget(ImgLyrcon, places[Control::ImgLyrcon]);
   Image12->setPixmap(StripPicture(Image12->size(), player_.state.app.XmasSpecial == -1));
   ImgLyrcon->setPixmap(NoteIconPicture(ImgLyrcon->size()));
-  ImgLyrcon->setToolTip(LangQ(player_.state.app, 311));
+  ImgLyrcon->setToolTip(LangQ(player_.state.app, kLangLyrconTip));
   Image12->lower();
 }
 

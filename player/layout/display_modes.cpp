@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "player/layout/window_reach.h"
+#include "player/state/lang_ids.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -11,10 +13,6 @@ namespace {
 
 constexpr int kSnapDistance = 25;
 constexpr int kDockGap = 28;
-
-std::string LangEntry(const AppState& app, std::size_t index) {
-  return index < app.LangTable.size() ? app.LangTable[index] : std::string();
-}
 
 // A place saved on a screen that is gone (or far off every screen) comes back onto the nearest
 // screen; left and top in twips.
@@ -68,7 +66,7 @@ void PlaceCompact(PlayerState& state, DisplayModePlan& plan) {
   const ScreenMetrics& s = layout.Screen;
   const int mode = layout.RequestedDisplayMode;
   plan.tool_window = true;
-  state.app.ModeTitle = LangEntry(state.app, mode == 1 ? 9 : 10);
+  state.app.ModeTitle = LangText(state.app, mode == 1 ? kLangCompactTitle : kLangBarTitle);
   if (!layout.Os.MajorAbove4) {
     const int width = plan.window.Width * s.TwipsX;
     const int height = plan.window.Height * s.TwipsY;

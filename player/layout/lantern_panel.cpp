@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include "common/keyboard/keyboard_mouse.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -102,10 +103,11 @@ QLabel* LanternPanel::MakePicture(QWidget* form, const char* name, const QString
 
 void LanternPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  SetControlFont(Label9, 0, LangText(app, 15));
-  Label9->setText(LangQ(app, 151) + " " + LangQ(app, 154));
-  ImgHimo->setToolTip(LangQ(app, 176));
-  Image11->setToolTip(LangQ(app, app.XmasSpecial == -1 ? 182 : 222));
+  SetControlFont(Label9, 0, LangText(app, kLangLabelFontSize));
+  Label9->setText(LangQ(app, kLangBendLabel) + " " + LangQ(app, kLangLabelColon));
+  ImgHimo->setToolTip(LangQ(app, kLangSwitchControllerItem));
+  Image11->setToolTip(
+      LangQ(app, app.XmasSpecial == -1 ? kLangXmasControllerSwitchTip : kLangControllerSwitchTip));
 }
 
 void LanternPanel::Place(int mode) {

@@ -5,8 +5,10 @@
 
 #include "common/keyboard/keyboard_layout.h"
 #include "player/layout/control_place_qt.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 
@@ -44,8 +46,8 @@ ScorePanel::~ScorePanel() = default;
 
 void ScorePanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  SetControlFont(this, 24, LangText(app, 13));
-  mnuScoreOC->setText(LangQ(app, 349));
+  SetControlFont(this, 24, LangText(app, kLangControlFont));
+  mnuScoreOC->setText(LangQ(app, kLangScoreViewItem));
 }
 
 void ScorePanel::Place(int mode) {
@@ -78,15 +80,15 @@ void ScorePanel::paintEvent(QPaintEvent*) {
     DrawNoteName(p);
     return;
   }
-  p.setPen(QPen(QColor(150, 170, 205), 1));
-  p.setBrush(QColor(252, 252, 246));
+  p.setPen(QPen(ColorOf(kScoreFrame), 1));
+  p.setBrush(ColorOf(kScorePaper));
   p.drawRoundedRect(QRectF(6.5, 8.5, width() - 13, height() - 17), 10, 10);
   DrawStaff(p);
   DrawNote(p);
 }
 
 void ScorePanel::DrawStaff(QPainter& p) const {
-  p.setPen(QPen(QColor(60, 60, 70), 1));
+  p.setPen(QPen(ColorOf(kStaffLines), 1));
   for (int line = 0; line < 5; ++line) {
     const int treble = kTrebleBottom - 2 * kStep * line;
     const int bass = kTrebleBottom + 4 * kStep + 2 * kStep * line;
@@ -105,7 +107,7 @@ void ScorePanel::DrawStaff(QPainter& p) const {
 void ScorePanel::DrawNote(QPainter& p) const {
   if (note_ < 0) return;
   const StaffPlace place = StaffPlaceOf(note_);
-  p.setPen(QPen(QColor(60, 60, 70), 1));
+  p.setPen(QPen(ColorOf(kStaffLines), 1));
   // Ledger lines: above the treble staff, below the bass staff, and middle C between them.
   for (int y = kTrebleBottom - 10 * kStep; y >= place.y; y -= 2 * kStep) {
     p.drawLine(kNoteX - 12, y, kNoteX + 12, y);
@@ -116,7 +118,7 @@ void ScorePanel::DrawNote(QPainter& p) const {
   if (place.y == kTrebleBottom + 2 * kStep) {
     p.drawLine(kNoteX - 12, place.y, kNoteX + 12, place.y);
   }
-  p.setPen(QPen(QColor(30, 40, 70), 2));
+  p.setPen(QPen(ColorOf(kNoteHead), 2));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(kNoteX, place.y), 7, 4.6);
   QFont font = p.font();
@@ -133,7 +135,7 @@ void ScorePanel::DrawNoteName(QPainter& p) const {
   QFont name_font = this->font();  // the panel's own font: its size and name come with the language
   name_font.setBold(true);
   p.setFont(name_font);
-  p.setPen(QColor(44, 74, 128));
+  p.setPen(ColorOf(kNavy));
   const std::string name = NoteNameText(note_, player_.state.display.C3To60);
   p.drawText(QRect(0, 470, width(), 40), Qt::AlignCenter, QString::fromStdString(name));
 }

@@ -15,6 +15,7 @@
 #include "player/layout/decoration_panel.h"
 #include "player/layout/score_panel.h"
 #include "player/midi/sysex_messages.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -169,13 +170,13 @@ void SidePanelsPanel::CreateSideFrames(QWidget* form) {
 
 void SidePanelsPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  Image13->setToolTip(LangQ(app, 306));
-  Image9->setToolTip(LangQ(app, 228));
-  Image10->setToolTip(LangQ(app, 229));
-  ImgMusicIcon->setToolTip(LangQ(app, 278));
-  Command10[0]->setToolTip(LangQ(app, 278));
-  Command10[1]->setToolTip(LangQ(app, 303));
-  mnuPaneruOC->setText(LangQ(app, 175));
+  Image13->setToolTip(LangQ(app, kLangRecordPanelTip));
+  Image9->setToolTip(LangQ(app, kLangLeftDecorationTip));
+  Image10->setToolTip(LangQ(app, kLangRightDecorationTip));
+  ImgMusicIcon->setToolTip(LangQ(app, kLangChordSelectTip));
+  Command10[0]->setToolTip(LangQ(app, kLangChordSelectTip));
+  Command10[1]->setToolTip(LangQ(app, kLangOptionsPadTip));
+  mnuPaneruOC->setText(LangQ(app, kLangRecordPanelItem));
   const bool english = app.EnglishUI == 1;
   LblSideinfo->setText(english
                            ? "Scale tuning (experimental, GS synthesizers): twelve offsets, "

@@ -7,13 +7,12 @@
 #include "player/layout/control_layout.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/sysex_messages.h"
+#include "player/state/lang_ids.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
 namespace {
-
-constexpr int kMapperEntry = 12;
-constexpr int kHookedKeyboardEntry = 284;
 constexpr std::size_t kDeviceNameLength = 32;
 
 // The first `count` characters of a UTF-8 text, never cutting a character in two.
@@ -39,17 +38,12 @@ std::optional<InstrumentChoice> ClickList(MidiMode& midi, ListContext list) {
   return List1Click(midi, list.geometry, list.layout_in_progress);
 }
 
-std::string LangEntry(const PlayerState& state, std::size_t entry) {
-  const auto& table = state.app.LangTable;
-  return entry < table.size() ? table[entry] : std::string();
-}
-
 }  // namespace
 
 std::vector<std::string> DeviceListEntries(const std::vector<std::string>& lang_table,
                                            const std::vector<std::string>& device_names) {
   std::vector<std::string> entries;
-  entries.push_back(kMapperEntry < lang_table.size() ? lang_table[kMapperEntry] : std::string());
+  entries.push_back(LangText(lang_table, kLangMapperDevice));
   for (std::size_t i = 0; i < device_names.size(); ++i) {
     entries.push_back(std::to_string(i + 1) + ":" +
                       FirstCharacters(device_names[i], kDeviceNameLength));
@@ -122,7 +116,7 @@ ScrollOutcome HScroll1Change(MidiMode& midi, int value) {
   outcome.transpose = m.Transpose;
   outcome.label10 = TransposeLabel(m.Transpose);
   if (state.input.HookActive == -1 && state.input.DrawWhileHooked == 0) {
-    outcome.keyboard_message = LangEntry(state, kHookedKeyboardEntry);
+    outcome.keyboard_message = LangText(state.app, kLangDrawingOff);
   } else {
     outcome.redraw = true;
   }

@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "common/basic/text_rules.h"
+#include "player/state/lang_ids.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
 namespace {
-
-constexpr int kFirstInstrumentEntry = 20;
 constexpr char kFullWidthFullStop[] = "\xEF\xBC\x8E";  // U+FF0E
 
 int SelectedProgram(const MidiState& midi) {
@@ -65,8 +65,7 @@ std::vector<std::string> LoadInstrumentTable(const std::vector<std::string>& lan
                                              MidiState& midi) {
   std::vector<std::string> names(128);
   for (std::size_t p = 0; p < 128; ++p) {
-    const std::size_t entry = kFirstInstrumentEntry + p;
-    const std::string text = entry < lang_table.size() ? lang_table[entry] : std::string();
+    const std::string text = LangText(lang_table, kLangFirstInstrument + static_cast<int>(p));
     const std::size_t tab = text.find('\t');
     names[p] = text.substr(0, tab);
     midi.BankVariations[p] = tab == std::string::npos ? std::string() : text.substr(tab + 1);

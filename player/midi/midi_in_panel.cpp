@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 
@@ -23,7 +24,7 @@ MidiInPanel::~MidiInPanel() {
 }
 
 void MidiInPanel::SetCaptions() {
-  mnuMidiIn->setTitle(LangQ(player_.state.app, kMidiInCaptionEntry));
+  mnuMidiIn->setTitle(LangQ(player_.state.app, kLangMidiInCaption));
 }
 
 void MidiInPanel::FillMenu() {
@@ -39,20 +40,20 @@ void MidiInPanel::FillMenu() {
     group->addAction(item);
     connect(item, &QAction::triggered, this, [this, port] { player_.midi_thru.SelectPort(port); });
   };
-  add(LangQ(player_.state.app, kMidiInNoneEntry), "");
+  add(LangQ(player_.state.app, kLangMidiInNone), "");
   for (const std::string& port : player_.midi_thru.PortNames()) {
     add(QString::fromStdString(port), port);
   }
 }
 
 void MidiInPanel::ShowPortOpenFailed(const std::string& port, const std::string& error) {
-  std::string text = ReplacePlaceholder(LangText(player_.state.app, kMidiInOpenFailedEntry), port);
+  std::string text = ReplacePlaceholder(LangText(player_.state.app, kLangMidiInOpenFailed), port);
   if (!error.empty()) text += "\r\n\r\n" + error;  // the system's own words
   messages_.ShowError(text, false);
 }
 
 void MidiInPanel::ShowPortLost(const std::string& port) {
-  messages_.ShowError(ReplacePlaceholder(LangText(player_.state.app, kMidiInLostEntry), port),
+  messages_.ShowError(ReplacePlaceholder(LangText(player_.state.app, kLangMidiInLost), port),
                       false);
 }
 

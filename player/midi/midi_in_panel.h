@@ -12,10 +12,6 @@ namespace kirivane {
 // Language entries of the MIDI input's texts: its caption in the menu and the options dialog,
 // the "none" choice, a port that cannot be opened ("%1"; the reason follows it), a port that
 // went away ("%1").
-inline constexpr int kMidiInCaptionEntry = 356;
-inline constexpr int kMidiInNoneEntry = 357;
-inline constexpr int kMidiInOpenFailedEntry = 358;
-inline constexpr int kMidiInLostEntry = 359;
 
 // The MIDI input submenu of the popup menu, MidiThru's view: "none" and the ports the system
 // has now (listed afresh each time the menu opens), the port in use checked. A port that cannot

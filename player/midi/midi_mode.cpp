@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "player/state/colours.h"
+
 namespace kirivane {
 
 namespace {
@@ -19,16 +21,6 @@ constexpr int kControllerResetAll = 121;
 
 constexpr int kNoteOffVelocity = 64;
 constexpr int kAllNotesOffVelocity = 127;
-
-// Damper lamp colours, Windows RGB values.
-constexpr int kLampDownBorder = 12332382;
-constexpr int kLampDownFill = 16749229;
-constexpr int kLampDownXmasBorder = 19755;
-constexpr int kLampDownXmasFill = 4229478;
-constexpr int kLampUpBorder = 16750926;
-constexpr int kLampUpFill = 16768401;
-constexpr int kLampUpPercussionBorder = 3718655;
-constexpr int kLampUpPercussionFill = 10155263;
 
 int Status(int kind, int channel) {
   return kind + ((channel - 1) & 0x0F);
@@ -158,14 +150,14 @@ void MidiMode::SendDamperValue(int value, int channel, bool pedal_changed) {
 void MidiMode::LightDamperLamp(bool down) {
   if (down) {
     if (state_.app.XmasSpecial == -1) {
-      SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
+      SetDamperLamp(kColourLampDownXmasBorder, kColourLampDownXmasFill);
     } else {
-      SetDamperLamp(kLampDownBorder, kLampDownFill);
+      SetDamperLamp(kColourLampDownBorder, kColourLampDownFill);
     }
   } else if (state_.midi.PercussionSet) {
-    SetDamperLamp(kLampUpPercussionBorder, kLampUpPercussionFill);
+    SetDamperLamp(kColourLampUpPercussionBorder, kColourLampUpPercussionFill);
   } else {
-    SetDamperLamp(kLampUpBorder, kLampUpFill);
+    SetDamperLamp(kColourLampUpBorder, kColourLampUpFill);
   }
 }
 

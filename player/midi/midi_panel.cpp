@@ -13,6 +13,7 @@
 
 #include "player/layout/control_place_qt.h"
 #include "player/midi/sysex_messages.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/picture_button_widget.h"
@@ -137,25 +138,25 @@ void MidiPanel::BuildMenus(QWidget* form) {
 
 void MidiPanel::SetCaptions() {
   const AppState& app = player_.state.app;
-  const std::string name13 = LangText(app, 13);
+  const std::string name13 = LangText(app, kLangControlFont);
   for (QWidget* w : std::initializer_list<QWidget*>{Label2, Label3, Label5, Label8}) {
-    SetControlFont(w, LangSize(app, 15), name13);
+    SetControlFont(w, LangSize(app, kLangLabelFontSize), name13);
   }
-  SetControlFont(List1, LangSize(app, 16), name13);
+  SetControlFont(List1, LangSize(app, kLangListFontSize), name13);
   SetControlFont(Label10, 0, name13);
   SetControlFont(Command1, 0, name13);
-  SetControlFont(Combo1, LangSize(app, 17), LangText(app, 18));
-  Label8->setText(LangQ(app, 150) + LangQ(app, 154));
-  Label2->setText(LangQ(app, 155));
-  Label5->setText(LangQ(app, 152) + LangQ(app, 154));
-  Label3->setText(LangQ(app, 156));
-  Command1->setToolTip(LangQ(app, 199));
-  bank_menu_->setTitle(LangQ(app, 164));
-  reset_menu_->setTitle(LangQ(app, 287));
+  SetControlFont(Combo1, LangSize(app, kLangComboFontSize), LangText(app, kLangFormFont));
+  Label8->setText(LangQ(app, kLangInstrumentLabel) + LangQ(app, kLangLabelColon));
+  Label2->setText(LangQ(app, kLangOctaveLabel));
+  Label5->setText(LangQ(app, kLangMidiOutLabel) + LangQ(app, kLangLabelColon));
+  Label3->setText(LangQ(app, kLangTransposeLabel));
+  Command1->setToolTip(LangQ(app, kLangDeviceSwitchTip));
+  bank_menu_->setTitle(LangQ(app, kLangVariationMenu));
+  reset_menu_->setTitle(LangQ(app, kLangResetMenu));
   const auto actions = reset_menu_->actions();
-  for (int i = 0; i < actions.size(); ++i) actions[i]->setText(LangQ(app, 288 + i));
-  Command100[0]->setToolTip(LangQ(app, 305));
-  Command100[1]->setToolTip(LangQ(app, 304));
+  for (int i = 0; i < actions.size(); ++i) actions[i]->setText(LangQ(app, kLangFirstResetItem + i));
+  Command100[0]->setToolTip(LangQ(app, kLangExitTip));
+  Command100[1]->setToolTip(LangQ(app, kLangResetSoundTip));
 }
 
 void MidiPanel::Place(int mode) {
@@ -169,8 +170,9 @@ void MidiPanel::Place(int mode) {
   const ControlPlace& button = places[Control::Command1];
   Command1->setGeometry(button.X, button.Y, button.Width, Combo1->height());
   Command1->setVisible(button.Visible);
-  Command1->setStyleSheet(mode == 0 ? "QPushButton { color: white; background: #3a4f7a; }"
-                                    : "QPushButton { color: black; }");
+  Command1->setStyleSheet(mode == 0 ? QString("QPushButton { color: white; background: %1; }")
+                                          .arg(ColorOf(kSwitchFace).name())
+                                    : QString("QPushButton { color: black; }"));
   PlaceWidget(List1, places[Control::List1]);
   PlaceWidget(HScroll1, places[Control::HScroll1]);
   PlaceWidget(VScroll1, places[Control::VScroll1]);
@@ -179,7 +181,7 @@ void MidiPanel::Place(int mode) {
   PlaceWidget(Command100[1], places[Control::Command100_1]);
   RestoreButtonPictures();
   ShowBanks(player_.state.midi.Banks);
-  const int label_size = mode == 0 ? LangSize(player_.state.app, 15) : 7;
+  const int label_size = mode == 0 ? LangSize(player_.state.app, kLangLabelFontSize) : 7;
   for (QLabel* label : {Label2, Label3, Label5, Label8}) {
     QFont font = label->font();
     if (label_size > 0) font.setPointSize(label_size);

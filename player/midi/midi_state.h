@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "player/state/colours.h"
+
 namespace kirivane {
 
 // Bank numbers that have an option button and a menu item, in ascending order. Widget arrays
@@ -45,8 +47,8 @@ struct MidiState {
   bool DeviceSwitchOn = true;  // the device button shows "ON"
   bool Timer1Enabled = false;  // runs exactly while a device is meant to be open
   // Damper lamp colours as Windows RGB values (red in the low byte); start = pedal up.
-  int DamperLampBorder = 16750926;
-  int DamperLampFill = 16768401;
+  int DamperLampBorder = kColourLampUpBorder;
+  int DamperLampFill = kColourLampUpFill;
   int BankMSB = 0;  // bank selected now
   // Per program 0..127: its variation list ("0:Piano,8:Piano 2"), empty without variations.
   std::array<std::string, 128> BankVariations{};

@@ -10,6 +10,7 @@
 #include "common/basic/text_rules.h"
 #include "player/midi/midi_hooks.h"
 #include "player/performance/number_fields.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -82,8 +83,8 @@ std::size_t SplitFields(std::string_view item, std::array<std::string_view, 4>* 
 PerformanceMessage ReadErrorMessage(int number, const std::string& description,
                                     const std::string& detail) {
   PerformanceMessage message;
-  message.text_entry = kEntryReadError;
-  message.title_entry = kEntryFileErrorTitle;
+  message.text_entry = kLangReadError;
+  message.title_entry = kLangFileErrorTitle;
   message.insert = std::to_string(number) + " (" + description + ")";
   message.detail = detail;
   return message;
@@ -216,8 +217,8 @@ LyrReadResult ReadPerformanceText(std::string_view bytes, int version_in_effect,
     }
     if (out.FileFormatVer != 1 && out.FileFormatVer != 2) {
       PerformanceMessage message;
-      message.text_entry = kEntryUnsupportedVersion;
-      message.title_entry = kEntryFileErrorTitle;
+      message.text_entry = kLangUnsupportedVersion;
+      message.title_entry = kLangFileErrorTitle;
       message.detail = "unsupported file format version " + std::to_string(out.FileFormatVer);
       result.error = message;
       return result;

@@ -7,6 +7,7 @@
 #include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
 #include "player/performance/lyr_reader.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -87,7 +88,7 @@ PerformanceMessage FileAccessMessage(const std::string& path, bool writing) {
   }
   // The language files have no text for a failed write: the message is the detail itself.
   PerformanceMessage message;
-  message.title_entry = kEntryFileErrorTitle;
+  message.title_entry = kLangFileErrorTitle;
   message.detail = "The file could not be written: " + path;
   return message;
 }

@@ -20,17 +20,6 @@ struct PerformanceMessage {
   bool operator==(const PerformanceMessage&) const = default;
 };
 
-// Language entries of the performance messages.
-inline constexpr int kEntryFileErrorTitle = 320;
-inline constexpr int kEntryTimeLimitTitle = 325;
-inline constexpr int kEntryTimeLimitText = 326;
-inline constexpr int kEntryEventLimitTitle = 329;
-inline constexpr int kEntryEventLimitText = 330;
-inline constexpr int kEntryNoImportChannel = 337;
-inline constexpr int kEntryUnsupportedVersion = 338;
-inline constexpr int kEntryReadError = 341;
-inline constexpr int kEntryUnsupportedMidiFormat = 342;
-
 // Where the recorder and the file code send their messages.
 class PerformanceNotices {
  public:

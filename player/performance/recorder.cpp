@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/basic/text_rules.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -31,7 +32,7 @@ void Recorder::RecordEvent(int data, int velocity, int kind) {
   if (perf.Recording != -1) return;
   // Room for this event and for the end mark that closes the take.
   if (static_cast<std::size_t>(events.EventCount) + 2 > events.Size()) {
-    StopForLimit(kEntryEventLimitText, kEntryEventLimitTitle);
+    StopForLimit(kLangEventLimitText, kLangEventLimitTitle);
     return;
   }
   const std::int32_t t = TicksNow();
@@ -41,7 +42,7 @@ void Recorder::RecordEvent(int data, int velocity, int kind) {
   events.EventCount += 1;
   perf.ClockTicksSeen = t;
   if (events.EventCount >= kRecordingEventLimit) {
-    StopForLimit(kEntryEventLimitText, kEntryEventLimitTitle);
+    StopForLimit(kLangEventLimitText, kLangEventLimitTitle);
   }
 }
 
@@ -57,8 +58,8 @@ void Recorder::StopForLimit(int text_entry, int title_entry) {
   message.text_entry = text_entry;
   message.title_entry = title_entry;
   message.title_after_app_title = false;
-  message.detail = text_entry == kEntryEventLimitText ? "the recording is full (32767 events)"
-                                                      : "the recording reached 15 minutes";
+  message.detail = text_entry == kLangEventLimitText ? "the recording is full (32767 events)"
+                                                     : "the recording reached 15 minutes";
   notices_.ShowMessage(message);
 }
 
@@ -127,7 +128,7 @@ void Recorder::FinishRecording() {
 void Recorder::CheckTimeLimit() {
   if (state_.performance.Recording != -1) return;
   if (clock_.NowMs() - state_.performance.ClockStart > kRecordingTimeLimitMs) {
-    StopForLimit(kEntryTimeLimitText, kEntryTimeLimitTitle);
+    StopForLimit(kLangTimeLimitText, kLangTimeLimitTitle);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "player/display/keyboard_display.h"
 #include "player/layout/side_panels.h"
 #include "player/midi/device_controls.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -20,10 +21,10 @@ struct SpeedLook {
 };
 
 // In the order the left button steps through them.
-constexpr std::array<SpeedLook, 4> kSpeeds = {{{1.0f, kEntrySpeedNormal, kColourSpeedNormal},
-                                               {2.0f, 159, 0xFF0000},
-                                               {1.5f, 160, 0xFF994E},
-                                               {0.5f, 157, 0x0000FF}}};
+constexpr std::array<SpeedLook, 4> kSpeeds = {{{1.0f, kLangSpeedNormal, kColourSpeedNormal},
+                                               {2.0f, kLangSpeedDouble, kColourSpeedDouble},
+                                               {1.5f, kLangSpeedOneAndHalf, kColourSpeedOneAndHalf},
+                                               {0.5f, kLangSpeedHalf, kColourSpeedHalf}}};
 
 // Index of a speed in kSpeeds; a value outside the four counts as unknown (-1).
 int SpeedIndex(float speed) {
@@ -79,14 +80,14 @@ bool Transport::StartPlayback(double tempo_box) {
   if (state_.events.EventCount <= 1) {
     peers_.sounds.Play(kSoundError);
     PerformanceMessage message;
-    message.text_entry = kEntryNoPerformance;
-    message.title_entry = kEntryFileErrorTitle;
+    message.text_entry = kLangNoPerformance;
+    message.title_entry = kLangFileErrorTitle;
     message.detail = "there is no performance to play";
     peers_.messages.ShowMessage(message);
     return false;
   }
   if (engine_.Active()) engine_.Advance();  // a stop still pending completes first
-  view_->ShowNote(kEntryPlayingNote, kColourPlaying);
+  view_->ShowNote(kLangPlayingNote, kColourPlaying);
   if (beat_timer_on_) {
     view_->ShowMetronome(kPicMetronomeOff);
     if (perf.MetronomeOn == -1) ToggleMetronome(tempo_box, 0);
@@ -106,7 +107,7 @@ void Transport::StartRecording(bool continue_requested, double tempo_box) {
   recorder_.BeginTake(continue_requested, tempo_box);
   if (!continuing) view_->NewTakeStarted();
   view_->HideSpeed();
-  view_->ShowNote(kEntryRecordingNote, kColourRecording);
+  view_->ShowNote(kLangRecordingNote, kColourRecording);
 }
 
 void Transport::EnterRunningState(double tempo_box) {

@@ -9,6 +9,7 @@
 #include "player/performance/performance_messages.h"
 #include "player/performance/playback_engine.h"
 #include "player/performance/recorder.h"
+#include "player/state/colours.h"
 #include "player/state/player_state.h"
 #include "player/state/view_slot.h"
 
@@ -32,16 +33,6 @@ inline constexpr int kSoundError = 101;
 inline constexpr int kSoundTick = 102;
 inline constexpr int kSoundAccent = 103;
 inline constexpr int kSoundClick = 105;
-
-// Language entries and colours (Windows RGB values, red in the low byte) of the labels.
-inline constexpr int kEntryNoPerformance = 323;
-inline constexpr int kEntryPlayingNote = 187;
-inline constexpr int kEntryRecordingNote = 188;
-inline constexpr int kEntrySpeedNormal = 158;
-inline constexpr int kColourPlaying = 0xFF0000;
-inline constexpr int kColourRecording = 0x0000FF;
-inline constexpr int kColourSystemButtonText = static_cast<int>(0x80000012u);
-inline constexpr int kColourSpeedNormal = 0x6BB063;
 
 // What the record/playback panel shows. Every method has an empty body: a panel implements
 // what it has.

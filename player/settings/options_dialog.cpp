@@ -14,6 +14,7 @@
 
 #include "player/midi/midi_in_panel.h"
 #include "player/performance/transport.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -265,8 +266,8 @@ QWidget* OptionsDialog::CreateButtons() {
 
 void OptionsDialog::SetFontsAndCaptions() {
   const AppState& app = player_.state.app;
-  const std::string name = LangText(app, 13);
-  SetControlFont(this, LangSize(app, 19), LangText(app, 18));
+  const std::string name = LangText(app, kLangControlFont);
+  SetControlFont(this, LangSize(app, kLangFormFontSize), LangText(app, kLangFormFont));
   for (QWidget* control : findChildren<QWidget*>()) SetControlFont(control, 0, name);
   for (const ControlCaption& caption : OptionsCaptions()) {
     const QString text = LangQ(app, caption.entry).replace("\r\n", "\n");
@@ -281,12 +282,12 @@ void OptionsDialog::SetFontsAndCaptions() {
       button->setText(text);
     }
   }
-  findChild<QLabel*>("LblMidiIn")->setText(LangQ(app, kMidiInCaptionEntry));
-  Image2->setToolTip(LangQ(app, kOptionsHelpToolTipEntry));
+  findChild<QLabel*>("LblMidiIn")->setText(LangQ(app, kLangMidiInCaption));
+  Image2->setToolTip(LangQ(app, kLangOptionsHelpTip));
 }
 
 void OptionsDialog::FillPortList() {
-  CmbMidiIn->addItem(LangQ(player_.state.app, kMidiInNoneEntry), QString());
+  CmbMidiIn->addItem(LangQ(player_.state.app, kLangMidiInNone), QString());
   const std::string open = player_.state.midi_in.MidiInPort;
   bool open_listed = open.empty();
   for (const std::string& port : player_.midi_thru.PortNames()) {

@@ -2,23 +2,12 @@
 
 #include <algorithm>
 
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
 namespace kirivane {
 
 namespace {
-
-constexpr int kHookNoticeEntry = 284;
-constexpr int kTitleTipEntry = 196;
-constexpr int kAuthorTipEntry = 197;
-constexpr int kNoAuthorTipEntry = 225;
-constexpr int kNoTitleTipEntry = 226;
-constexpr int kChannelTenEntry = 331;
-constexpr int kDefaultsTitleEntry = 332;
-constexpr int kDefaultsTextEntry = 333;
-constexpr int kNoReadChannelTitleEntry = 334;
-constexpr int kNoReadChannelTextEntry = 335;
-constexpr int kFolderChangedEntry = 336;
 
 int ChannelIndex(int channel) {
   return std::clamp(channel - 1, 0, 15);
@@ -42,8 +31,8 @@ void ApplyPerformanceTexts(const OptionsFields& fields, PlayerState& state,
   state.performance.PerfTitle = fields.Text1;
   state.performance.PerfAuthor = fields.Text2;
   effects.SetPerformanceToolTips(
-      ToolTip(state.app, kTitleTipEntry, kNoTitleTipEntry, fields.Text1),
-      ToolTip(state.app, kAuthorTipEntry, kNoAuthorTipEntry, fields.Text2));
+      ToolTip(state.app, kLangTitleTip, kLangNoTitleTip, fields.Text1),
+      ToolTip(state.app, kLangAuthorTip, kLangNoAuthorTip, fields.Text2));
 }
 
 void ApplyChannels(const OptionsFields& fields, MidiState& midi) {
@@ -59,7 +48,7 @@ void ApplyChannels(const OptionsFields& fields, MidiState& midi) {
 void ApplyKeyboardDrawing(bool no_drawing, PlayerState& state, KeyboardView& keyboard) {
   state.input.DrawWhileHooked = no_drawing ? 0 : -1;
   if (no_drawing && state.input.HookActive == -1) {
-    keyboard.ShowKeyboardMessage(LangText(state.app, kHookNoticeEntry).c_str());
+    keyboard.ShowKeyboardMessage(LangText(state.app, kLangDrawingOff).c_str());
   } else {
     keyboard.RedrawKeyboard();
   }
@@ -108,11 +97,11 @@ void UseProgramFolder(OptionsFields& fields, const std::string& program_folder) 
 }
 
 OptionsMessage ChannelTenMessage(const AppState& app) {
-  return {LangText(app, kChannelTenEntry), app.AppTitle};
+  return {LangText(app, kLangChannelTenKept), app.AppTitle};
 }
 
 OptionsMessage DefaultsQuestion(const AppState& app) {
-  return {LangText(app, kDefaultsTextEntry), app.AppTitle + LangText(app, kDefaultsTitleEntry)};
+  return {LangText(app, kLangDefaultsText), app.AppTitle + LangText(app, kLangDefaultsTitle)};
 }
 
 void ApplyDefaults(OptionsFields& fields, DefaultsAnswer answer, const PlayerState& state) {
@@ -144,8 +133,8 @@ OptionsOkResult ApplyOptions(const OptionsFields& fields, PlayerState& state,
   const std::string read_channels = ChannelListOf(fields.chkMidiRC);
   if (read_channels.empty()) {
     controllers.effects.ShowInformation(
-        {LangText(state.app, kNoReadChannelTextEntry),
-         state.app.AppTitle + LangText(state.app, kNoReadChannelTitleEntry)});
+        {LangText(state.app, kLangNoReadChannelText),
+         state.app.AppTitle + LangText(state.app, kLangNoReadChannelTitle)});
     return {};
   }
   state.smf.MidiReadChannels = read_channels;
@@ -165,7 +154,7 @@ OptionsOkResult ApplyOptions(const OptionsFields& fields, PlayerState& state,
   state.smf.MidiEndTime = NumberFieldValue(NumberField::kMEndTime, fields.txtMEndTime);
   if (fields.TxtIconPath != state.layout.ScoreFolder) {
     controllers.effects.ShowInformation(
-        {LangText(state.app, kFolderChangedEntry), state.app.AppTitle});
+        {LangText(state.app, kLangFolderChanged), state.app.AppTitle});
   }
   state.layout.ScoreFolder = fields.TxtIconPath;
   OptionsOkResult result{true, false};
@@ -189,7 +178,7 @@ std::vector<ControlCaption> OptionsCaptions() {
       {"Frame6", -1, 266},       {"LblOption", 6, 267},     {"LblOptComment", 10, 268},
       {"Label5", -1, 269},       {"Frame7", -1, 270},       {"LblOption", 5, 271},
       {"LblOptComment", 9, 272}, {"Label4", -1, 273},       {"LblIconPath", -1, 274},
-      {"CmdDef", -1, 275},       {"cmdOK", -1, 6},          {"cmdCancel", -1, 7},
+      {"CmdDef", -1, 275},       {"cmdOK", -1, kLangOk},    {"cmdCancel", -1, kLangCancel},
   };
   for (int i = 0; i < kUserChordSlots; ++i) list.push_back({"LblChords", i, 237 + i});
   return list;

@@ -124,6 +124,5 @@ struct ControlCaption {
   int entry;
 };
 std::vector<ControlCaption> OptionsCaptions();
-inline constexpr int kOptionsHelpToolTipEntry = 316;  // Image2
 
 }  // namespace kirivane

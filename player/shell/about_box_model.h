@@ -6,6 +6,7 @@
 
 #include "player/shell/file_association.h"
 #include "player/state/app_state.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -22,13 +23,9 @@ struct AboutTexts {
 };
 AboutTexts LoadAboutTexts(const AppState& app);
 
-// Fonts: names from entry 13 (controls) and 18 (the form); sizes from the numbers of entry 19
-// (the check box and the form), 15 (OK and the title) and 16 (links and texts).
-inline constexpr int kAboutControlFontEntry = 13;
-inline constexpr int kAboutFormFontEntry = 18;
-inline constexpr int kAboutFormSizeEntry = 19;
-inline constexpr int kAboutTitleSizeEntry = 15;
-inline constexpr int kAboutTextSizeEntry = 16;
+// Fonts: the control and form fonts of the language table; sizes from kLangFormFontSize (the
+// check box and the form), kLangLabelFontSize (OK and the title) and kLangListFontSize (links
+// and texts).
 
 // The association check box as it is to be shown after a change.
 struct AssociationBox {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -83,16 +84,16 @@ AboutDialog::~AboutDialog() = default;
 
 void AboutDialog::SetFontsAndCaptions() {
   const AboutTexts texts = LoadAboutTexts(app_);
-  const std::string control_font = LangText(app_, kAboutControlFontEntry);
-  SetControlFont(this, LangSize(app_, kAboutFormSizeEntry), LangText(app_, kAboutFormFontEntry));
-  SetControlFont(Check1, LangSize(app_, kAboutFormSizeEntry), control_font);
-  SetControlFont(cmdOK, LangSize(app_, kAboutTitleSizeEntry), control_font);
-  SetControlFont(lblTitle, LangSize(app_, kAboutTitleSizeEntry), control_font);
+  const std::string control_font = LangText(app_, kLangControlFont);
+  SetControlFont(this, LangSize(app_, kLangFormFontSize), LangText(app_, kLangFormFont));
+  SetControlFont(Check1, LangSize(app_, kLangFormFontSize), control_font);
+  SetControlFont(cmdOK, LangSize(app_, kLangLabelFontSize), control_font);
+  SetControlFont(lblTitle, LangSize(app_, kLangLabelFontSize), control_font);
   QFont title = lblTitle->font();
   title.setBold(true);
   lblTitle->setFont(title);
   for (QLabel* label : {Label1[0], Label1[1], Label2, Label3, lblDescription, lblDisclaimer}) {
-    SetControlFont(label, LangSize(app_, kAboutTextSizeEntry), control_font);
+    SetControlFont(label, LangSize(app_, kLangListFontSize), control_font);
   }
   setWindowTitle(Q(texts.caption));
   lblTitle->setText(Q(texts.title));

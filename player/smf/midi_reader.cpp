@@ -12,6 +12,7 @@
 #include "player/performance/performance_file.h"
 #include "player/smf/meta_text.h"
 #include "player/smf/track_events.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 
@@ -19,8 +20,8 @@ namespace {
 
 PerformanceMessage MidiError(const std::string& description) {
   PerformanceMessage message;
-  message.text_entry = kEntryReadError;
-  message.title_entry = kEntryFileErrorTitle;
+  message.text_entry = kLangReadError;
+  message.title_entry = kLangFileErrorTitle;
   message.insert = description;
   message.detail = description;
   return message;
@@ -149,7 +150,7 @@ std::optional<PerformanceMessage> ReadHeader(std::span<const std::uint8_t> bytes
     const std::string format = std::to_string(header->format);
     PerformanceMessage message =
         MidiError("MIDI file format " + format + " is not supported (only format 0)");
-    message.text_entry = kEntryUnsupportedMidiFormat;
+    message.text_entry = kLangUnsupportedMidiFormat;
     message.insert = format;
     return message;
   }
@@ -210,7 +211,7 @@ std::optional<PerformanceMessage> NoChannelError(const std::array<bool, 16>& sel
     return std::nullopt;
   }
   PerformanceMessage message = MidiError("no channel is chosen for MIDI import");
-  message.text_entry = kEntryNoImportChannel;
+  message.text_entry = kLangNoImportChannel;
   message.insert.clear();
   return message;
 }

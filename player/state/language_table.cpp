@@ -51,9 +51,13 @@ int LoadStartLanguage(const std::string& program_folder, int language, AppState&
   return -1;
 }
 
+std::string LangText(const std::vector<std::string>& table, int n) {
+  if (n < 0 || static_cast<std::size_t>(n) >= table.size()) return std::string();
+  return table[static_cast<std::size_t>(n)];
+}
+
 std::string LangText(const AppState& app, int n) {
-  if (n < 0 || static_cast<std::size_t>(n) >= app.LangTable.size()) return std::string();
-  return app.LangTable[static_cast<std::size_t>(n)];
+  return LangText(app.LangTable, n);
 }
 
 std::string ReplacePlaceholder(std::string text, std::string_view value) {

@@ -33,6 +33,7 @@ bool LoadLanguage(const std::string& program_folder, int language, AppState& app
 int LoadStartLanguage(const std::string& program_folder, int language, AppState& app);
 
 // Entry n of the table; an empty text for a number outside the table.
+std::string LangText(const std::vector<std::string>& table, int n);
 std::string LangText(const AppState& app, int n);
 
 // Replaces every "%1" in the text by the value (the value itself is not searched again).

@@ -35,7 +35,7 @@ void DrawButtonFace(QPainter& p, QRectF area, QColor base, Look look) {
 void DrawExitSymbol(QPainter& p, QRectF area) {
   const qreal r = std::min(area.width(), area.height()) * 0.28;
   const QPointF c = area.center();
-  p.setPen(QPen(Qt::white, std::max<qreal>(2, r / 3.5), Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(ColorOf(kWhite), std::max<qreal>(2, r / 3.5), Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 120 * 16, 300 * 16);
   p.drawLine(QPointF(c.x(), c.y() - r * 1.25), QPointF(c.x(), c.y() - r * 0.1));
@@ -46,7 +46,7 @@ void DrawResetSymbol(QPainter& p, QRectF area) {
   const qreal r = std::min(area.width(), area.height()) * 0.28;
   const QPointF c = area.center();
   const qreal pen = std::max<qreal>(2, r / 3.5);
-  p.setPen(QPen(Qt::white, pen, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(ColorOf(kWhite), pen, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 90 * 16, 280 * 16);
   QPainterPath head;
@@ -56,7 +56,7 @@ void DrawResetSymbol(QPainter& p, QRectF area) {
   head.lineTo(tip + QPointF(-r * 0.1, r * 0.45));
   head.closeSubpath();
   p.setPen(Qt::NoPen);
-  p.setBrush(Qt::white);
+  p.setBrush(ColorOf(kWhite));
   p.drawPath(head);
 }
 
@@ -80,7 +80,7 @@ QPixmap ButtonPicture(int resource, QSize size) {
     const int step = (resource - 109) % 3;
     const Look look = step == 0 ? Look::kNormal : step == 1 ? Look::kHover : Look::kPressed;
     const QRectF area(0, 0, size.width(), size.height());
-    DrawButtonFace(p, area, exit ? QColor(196, 52, 60) : QColor(46, 120, 196), look);
+    DrawButtonFace(p, area, exit ? ColorOf(kExitButtonFace) : ColorOf(kResetButtonFace), look);
     const QRectF symbol = area.translated(0, look == Look::kPressed ? 1 : 0);
     if (exit) {
       DrawExitSymbol(p, symbol);
@@ -92,8 +92,8 @@ QPixmap ButtonPicture(int resource, QSize size) {
 
 QPixmap ChordPadPicture(QSize size) {
   return PaintedPicture(size, [&](QPainter& p, qreal, qreal) {
-    p.setPen(QPen(QColor(60, 80, 130), 1.5));
-    p.setBrush(QColor(70, 96, 150));
+    p.setPen(QPen(ColorOf(kChordPadEdge), 1.5));
+    p.setBrush(ColorOf(kChordPadBody));
     p.drawRoundedRect(QRectF(1, 1, size.width() - 2, size.height() - 2), 8, 8);
     const qreal cell_w = (size.width() - 14) / 3.0;
     const qreal cell_h = (size.height() - 14) / 3.0;
@@ -106,9 +106,9 @@ QPixmap ChordPadPicture(QSize size) {
       const int column = (digit - 1) % 3;
       const QRectF key(5 + column * (cell_w + 2), 5 + row * (cell_h + 2), cell_w, cell_h);
       p.setPen(Qt::NoPen);
-      p.setBrush(QColor(236, 242, 252));
+      p.setBrush(ColorOf(kFormTop));
       p.drawRoundedRect(key, 4, 4);
-      p.setPen(QColor(44, 74, 128));
+      p.setPen(ColorOf(kNavy));
       p.drawText(key, Qt::AlignCenter, QString::number(digit));
     }
   });
@@ -117,13 +117,13 @@ QPixmap ChordPadPicture(QSize size) {
 QPixmap DrumPicture(QSize size) {
   return PaintedPicture(size, [&](QPainter& p, qreal w, qreal h) {
     const QRectF top(w * 0.1, h * 0.22, w * 0.8, h * 0.24);
-    p.setPen(QPen(QColor(110, 30, 30), 1.5));
-    p.setBrush(QColor(200, 60, 60));
+    p.setPen(QPen(ColorOf(kDrumEdge), 1.5));
+    p.setBrush(ColorOf(kDrumBody));
     p.drawRect(QRectF(top.left(), top.center().y(), top.width(), h * 0.42));
     p.drawEllipse(QRectF(top.left(), top.top() + h * 0.42, top.width(), top.height()));
-    p.setBrush(QColor(245, 240, 225));
+    p.setBrush(ColorOf(kDrumHead));
     p.drawEllipse(top);
-    p.setPen(QPen(QColor(120, 80, 40), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(ColorOf(kDrumSticks), 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(w * 0.2, h * 0.05), QPointF(w * 0.45, h * 0.3));
     p.drawLine(QPointF(w * 0.8, h * 0.05), QPointF(w * 0.55, h * 0.3));
   });
@@ -131,7 +131,7 @@ QPixmap DrumPicture(QSize size) {
 
 QPixmap CharacterPicture(int index, QSize size) {
   return PaintedPicture(size, [&](QPainter& p, qreal w, qreal h) {
-    const QColor skin = index == 0 ? QColor(255, 196, 120) : QColor(150, 210, 255);
+    const QColor skin = index == 0 ? ColorOf(kFirstCharacterSkin) : ColorOf(kSecondCharacterSkin);
     const QRectF head(w * 0.12, h * 0.12, w * 0.76, h * 0.76);
     p.setPen(QPen(skin.darker(160), 1.5));
     p.setBrush(skin);
@@ -140,7 +140,7 @@ QPixmap CharacterPicture(int index, QSize size) {
     } else {
       p.drawRoundedRect(head, w * 0.15, w * 0.15);
     }
-    p.setBrush(QColor(40, 40, 60));
+    p.setBrush(ColorOf(kEyes));
     p.drawEllipse(QPointF(w * 0.38, h * 0.42), w * 0.06, h * 0.06);
     p.drawEllipse(QPointF(w * 0.62, h * 0.42), w * 0.06, h * 0.06);
     p.setBrush(Qt::NoBrush);
@@ -152,8 +152,8 @@ QPixmap StripPicture(QSize size, bool seasonal) {
   QPixmap picture(size);
   QPainter p(&picture);
   QLinearGradient gradient(0, 0, size.width(), 0);
-  gradient.setColorAt(0, seasonal ? QColor(214, 238, 220) : QColor(214, 226, 246));
-  gradient.setColorAt(1, seasonal ? QColor(236, 250, 240) : QColor(236, 242, 252));
+  gradient.setColorAt(0, seasonal ? ColorOf(kSeasonalStripLeft) : ColorOf(kStripLeft));
+  gradient.setColorAt(1, seasonal ? ColorOf(kSeasonalFormTop) : ColorOf(kFormTop));
   p.fillRect(picture.rect(), gradient);
   return picture;
 }
@@ -161,7 +161,7 @@ QPixmap StripPicture(QSize size, bool seasonal) {
 QPixmap NoteIconPicture(QSize size) {
   return PaintedPicture(size, [&](QPainter& p, qreal w, qreal h) {
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(44, 74, 128));
+    p.setBrush(ColorOf(kNavy));
     p.drawEllipse(QRectF(w * 0.1, h * 0.62, w * 0.42, h * 0.3));
     p.drawRect(QRectF(w * 0.44, h * 0.1, w * 0.08, h * 0.66));
     QPainterPath flag;
@@ -175,10 +175,10 @@ QPixmap NoteIconPicture(QSize size) {
 
 QPixmap FacePicture() {
   return PaintedPicture(QSize(150, 136), [&](QPainter& p, qreal, qreal) {
-    p.setPen(QPen(QColor(120, 80, 20), 3));
-    p.setBrush(QColor(255, 214, 90));
+    p.setPen(QPen(ColorOf(kFaceEdge), 3));
+    p.setBrush(ColorOf(kFace));
     p.drawEllipse(QRectF(14, 6, 122, 122));
-    p.setBrush(QColor(60, 40, 20));
+    p.setBrush(ColorOf(kFaceFeatures));
     p.drawEllipse(QRectF(45, 45, 14, 20));
     p.drawEllipse(QRectF(91, 45, 14, 20));
     p.setBrush(Qt::NoBrush);
@@ -188,6 +188,10 @@ QPixmap FacePicture() {
 
 QColor ColorOfRgb(int rgb) {
   return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+QColor ColorOf(Rgb rgb) {
+  return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 }  // namespace kirivane

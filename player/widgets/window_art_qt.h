@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPixmap>
 
+#include "player/state/colours.h"
+
 namespace kirivane {
 
 // Makes the pictures built into the program (score, lantern, instruments) readable by their
@@ -30,5 +32,7 @@ QPixmap FacePicture();
 
 // Windows RGB value (red in the low byte) as a colour.
 QColor ColorOfRgb(int rgb);
+// A colour of the window's palette.
+QColor ColorOf(Rgb rgb);
 
 }  // namespace kirivane

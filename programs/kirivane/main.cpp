@@ -24,6 +24,7 @@
 #include "player/app/player.h"
 #include "player/layout/screen_metrics_qt.h"
 #include "player/settings/settings_file.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/state/player_state.h"
 
@@ -111,7 +112,7 @@ int main(int argc, char* argv[]) {
       kirivane::XdgFileAssociation::DirsFromEnvironment(),
       QCoreApplication::applicationFilePath().toStdString(),
       {kirivane::LangText(state.app, 0), kirivane::LangText(state.app, 2),
-       kirivane::LangText(state.app, 11)});
+       kirivane::LangText(state.app, kirivane::kLangPerformanceTypeName)});
   kirivane::Player player(state, {midi_out, midi_in, clock, random, hook, sounds, &association},
                           keyboard_surface);
   // The window decides when the program ends (after its staged shutdown).

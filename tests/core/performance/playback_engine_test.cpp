@@ -9,6 +9,7 @@
 #include "fakes/fake_surface.h"
 #include "fakes/fake_window.h"
 #include "player/app/player.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 namespace {
@@ -91,7 +92,7 @@ class PlaybackTest : public ::testing::Test {
     transport.SetView(&view);
     player.SetWindow(nullptr, &messages);
     state.layout.PanelOpen = -1;  // the transport's buttons lie on the open strip
-    state.app.LangTable[kEntryNoPerformance] = "No performance";
+    state.app.LangTable[kLangNoPerformance] = "No performance";
   }
   // A performance as a loaded file leaves it: the events, then one empty slot.
   void Load(const std::vector<Ev>& events, int clock_time) {

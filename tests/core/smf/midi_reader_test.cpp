@@ -12,6 +12,7 @@
 #include "player/settings/ini_file.h"
 #include "player/settings/settings_file.h"
 #include "player/smf/midi_writer.h"
+#include "player/state/lang_ids.h"
 
 namespace kirivane {
 namespace {
@@ -258,7 +259,7 @@ TEST(MidiReader, FormatOneTracksMergeWhenTheSettingsAskForIt) {
   ReadPlaybackOptions(state, IniFile("[Option]\r\nClock=1\r\n"));
   const auto refused = Read(format1, ImportOptionsOf(state));
   ASSERT_TRUE(refused.error);
-  EXPECT_EQ(refused.error->text_entry, kEntryUnsupportedMidiFormat);
+  EXPECT_EQ(refused.error->text_entry, kLangUnsupportedMidiFormat);
   const std::string text = "[Option]\r\nmidimergetracks=1\r\n";
   IniFile settings(text);
   ReadPlaybackOptions(state, settings);
