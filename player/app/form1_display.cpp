@@ -15,6 +15,7 @@
 #include "player/layout/decoration_panel.h"
 #include "player/layout/score_panel.h"
 #include "player/midi/midi_panel.h"
+#include "player/performance/transport_panel.h"
 
 namespace kirivane {
 
@@ -66,6 +67,7 @@ void Form1::PlaceControls(int mode) {
   percussion_panel_->Place(mode);
   score_panel_->Place(mode);
   decoration_panel_->Place(mode);
+  transport_panel_->Place(mode);
   PlaceWidget(ImgKao01, ControlLayout(mode, false)[Control::ImgKao01]);
   ImgKao01->hide();
 }

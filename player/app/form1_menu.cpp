@@ -9,6 +9,7 @@
 #include "player/input/key_map_panel.h"
 #include "player/layout/score_panel.h"
 #include "player/midi/midi_panel.h"
+#include "player/performance/transport_panel.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -63,8 +64,8 @@ void Form1::CreateMenu() {
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
   AddHiddenItem(mnu, "mnuChSelect", text(172));
   AddSeparator(mnu, "mnuber1")->setVisible(false);
-  AddHiddenItem(mnu, "mnuFileOpen", text(170));
-  AddHiddenItem(mnu, "mnuFileSave", text(171))->setEnabled(false);
+  mnu->addAction(transport_panel_->OpenMenuItem());
+  mnu->addAction(transport_panel_->SaveMenuItem());
   AddHiddenItem(mnu, "mnuOption", text(173));
   AddSeparator(mnu, "mnuber2");
   AddHiddenItem(mnu, "mnuversion", text(179));

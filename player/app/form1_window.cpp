@@ -17,6 +17,7 @@
 #include "player/layout/score_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
+#include "player/performance/transport_panel.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -54,6 +55,7 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   decoration_panel_ = new DecorationPanel(player_, this);
   score_panel_ = new ScorePanel(player_, this);
   key_map_panel_ = new KeyMapPanel(player_, *this, this);
+  transport_panel_ = new TransportPanel(player_, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
@@ -88,6 +90,7 @@ void Form1::SetFontsAndCaptions() {
   decoration_panel_->SetCaptions();
   score_panel_->SetCaptions();
   key_map_panel_->SetCaptions();
+  transport_panel_->SetCaptions();
 }
 
 WindowPosition Form1::PositionTwips() const {

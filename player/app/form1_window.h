@@ -23,6 +23,7 @@ class KeyMapPanel;
 class MidiPanel;
 class PercussionPanel;
 class ScorePanel;
+class TransportPanel;
 
 // The main window, a shell over its panels: window flags, shape, place, dragging and snapping;
 // the popup menu; key and focus forwarding to the key handlers; the staged start and end. Each
@@ -101,6 +102,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   DecorationPanel* decoration_panel_ = nullptr;
   ScorePanel* score_panel_ = nullptr;
   KeyMapPanel* key_map_panel_ = nullptr;
+  TransportPanel* transport_panel_ = nullptr;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;

@@ -19,11 +19,12 @@ struct SpeedLook {
   int rgb;
 };
 
-// In the order the left button steps through them.
+// In the order the left button steps through them. PlaySpeed multiplies the gaps, so 2.0
+// plays at half speed ("x0.5") and 0.5 at double speed ("x2.0"): the label names what is heard.
 constexpr std::array<SpeedLook, 4> kSpeeds = {{{1.0f, kEntrySpeedNormal, kColourSpeedNormal},
-                                               {2.0f, 159, 0xFF0000},
+                                               {2.0f, 157, 0x0000FF},
                                                {1.5f, 160, 0xFF994E},
-                                               {0.5f, 157, 0x0000FF}}};
+                                               {0.5f, 159, 0xFF0000}}};
 
 // Index of a speed in kSpeeds; a value outside the four counts as unknown (-1).
 int SpeedIndex(float speed) {
