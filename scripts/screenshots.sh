@@ -54,3 +54,20 @@ w=$(window '128')
 xdotool keydown --window "$w" q
 shoot '128' mode2-128-key-bar.png
 xdotool keyup --window "$w" q 2>/dev/null || true
+
+# The record/playback strip after a short take: Ctrl+F5 opens it and records, the stop button
+# ends the take.
+key F4
+w=$(window Kirivane)
+sleep 1
+xdotool keydown --window "$w" ctrl+F5
+sleep 0.3
+xdotool keyup --window "$w" ctrl+F5 2>/dev/null || true
+for k in z c b; do
+  xdotool keydown --window "$w" "$k"
+  sleep 0.2
+  xdotool keyup --window "$w" "$k"
+done
+xdotool mousemove --window "$w" 297 538 click 1
+xdotool mousemove --window "$w" 300 250
+shoot 'Kirivane$' mode0-transport-panel.png
