@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <functional>
 
 #include "common/basic/text_rules.h"
 #include "common/filedialog/file_dialogs_qt.h"
@@ -450,6 +451,7 @@ void TransportPanel::SetBusy(bool busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
     QApplication::restoreOverrideCursor();
+    form_->setFocus(Qt::OtherFocusReason);  // the typing keys play again at once
   }
 }
 
