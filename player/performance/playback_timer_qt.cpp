@@ -7,9 +7,6 @@ namespace kirivane {
 
 namespace {
 
-// How long before an event is due the event loop hands over to a sleep in this thread.
-constexpr std::int64_t kSleepBeforeDueUs = 2000;
-
 std::int64_t SteadyMicros() {
   using namespace std::chrono;
   return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
@@ -39,15 +36,16 @@ void PlaybackTimer::ArmFor(std::uint32_t due_ms) {
   const auto ahead_ms =
       static_cast<std::int32_t>(due_ms - static_cast<std::uint32_t>(now_us / 1000));
   const std::int64_t wait_us = std::int64_t{ahead_ms} * 1000 - now_us % 1000;
-  if (wait_us > 0 && wait_us < kSleepBeforeDueUs) {
-    // The event loop wakes up to a millisecond late, more while it paints: the last stretch
-    // is slept here, which is far more exact than another turn of the loop.
+  if (wait_us > 0 && wait_us < 1000) {
+    // The event loop waits in whole milliseconds, rounded up: the last fraction of one is
+    // slept here, which is shorter and far more exact than another turn of the loop.
     std::this_thread::sleep_for(std::chrono::microseconds(wait_us));
     timer_.start(0);
     return;
   }
-  // Wakes kSleepBeforeDueUs early at most; the rest is slept above.
-  timer_.start(static_cast<int>(std::max<std::int64_t>(0, (wait_us - kSleepBeforeDueUs) / 1000)));
+  // Whole milliseconds before the due time; the wake comes at most a millisecond early and
+  // the fraction left is slept above.
+  timer_.start(static_cast<int>(std::max<std::int64_t>(0, wait_us / 1000)));
 }
 
 }  // namespace kirivane

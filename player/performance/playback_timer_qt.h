@@ -12,10 +12,9 @@ namespace kirivane {
 // processor time, and no event loop is nested.
 //
 // The engine's clock must be the steady clock in milliseconds (SystemClock). The timer is armed
-// from the steady clock's microseconds to wake about two milliseconds before the due time, and
-// what is left when it fires is slept in the thread, so an event leaves when its millisecond
-// begins even when the event loop wakes late; the window is never held for more than two
-// milliseconds.
+// from the steady clock's microseconds for the whole milliseconds before the due time, and the
+// fraction of a millisecond left when it fires is slept in the thread, so an event leaves when
+// its millisecond begins; the window is never held for as long as a millisecond.
 class PlaybackTimer : public QObject, public PlaybackScheduler {
   Q_OBJECT
 
