@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -385,6 +386,15 @@ void TransportPanel::MTLabel_MouseMove(int x) {
 void TransportPanel::MTLabel_MouseUp(int x) {
   if (x >= 0 && x <= kBackZoneEnd) player_.transport.JumpBack();
   if (x >= kForwardZoneStart && x <= kForwardZoneEnd) player_.transport.JumpForward();
+}
+
+bool TransportPanel::TempoKeepsKey(QObject* watched, const QKeyEvent& key) {
+  if (watched != Combo3 && watched != Combo3->lineEdit()) return false;
+  const QString text = key.text();
+  const bool number_key = key.key() == Qt::Key_Backspace ||
+                          (text.size() == 1 && (text[0].isDigit() || text[0] == u'.'));
+  if (!number_key && key.type() == QEvent::KeyPress) form_->setFocus(Qt::OtherFocusReason);
+  return number_key;
 }
 
 // The tempo a person types stays within 1..360 beats a minute.

@@ -7,6 +7,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -46,6 +47,9 @@ class TransportPanel : public QObject,
   QAction* SaveMenuItem() const { return mnuFileSave; }
   void SetCaptions();
   void Place(int mode);
+  // Whether a key typed into the tempo box stays there: digits, "." and Backspace do; any other
+  // key sends the focus back to the window, whose key handlers then play it.
+  bool TempoKeepsKey(QObject* watched, const QKeyEvent& key);
 
   // TransportView
   void ShowStart(bool enabled, int picture) override;
