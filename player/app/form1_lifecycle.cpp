@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "common/basic/text_file.h"
-
 #include "player/app/form1_window.h"
 #include "player/app/seasonal.h"
 #include "player/app/sound_waves.h"
