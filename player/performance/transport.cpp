@@ -97,6 +97,8 @@ bool Transport::StartPlayback(double tempo_box) {
   perf.Playing = -1;
   perf.ClockTicks = perf.ClockTicksSeen = 0;
   engine_.Start();
+  // What is due at once leaves now, not after the window has repainted what starting changed.
+  if (engine_.Active()) engine_.Advance();
   return true;
 }
 
