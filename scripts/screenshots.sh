@@ -82,6 +82,20 @@ xdotool keydown --window "$w" e
 shoot 'Kirivane$' mode0-panels-open.png
 xdotool keyup --window "$w" e
 
+# The record/playback strip after a short take: Ctrl+F5 records (the strip is open), the stop
+# button ends the take.
+xdotool keydown --window "$w" ctrl+F5
+sleep 0.3
+xdotool keyup --window "$w" ctrl+F5 2>/dev/null || true
+for k in z c b; do
+  xdotool keydown --window "$w" "$k"
+  sleep 0.2
+  xdotool keyup --window "$w" "$k"
+done
+xdotool mousemove --window "$w" 297 538 click 1
+xdotool mousemove --window "$w" 300 250
+shoot 'Kirivane$' mode0-transport-panel.png
+
 # And with every panel closed: the score panel and the lantern switched off in the settings.
 kill "$player"
 wait "$player" 2>/dev/null || true

@@ -17,6 +17,7 @@
 #include "player/layout/score_panel.h"
 #include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
+#include "player/performance/transport_panel.h"
 
 namespace kirivane {
 
@@ -70,6 +71,7 @@ void Form1::PlaceControls(int mode) {
   decoration_panel_->Place(mode);
   side_panels_panel_->Place(mode);
   lantern_panel_->Place(mode);
+  transport_panel_->Place(mode);
   PlaceWidget(ImgKao01, ControlLayout(mode, false)[Control::ImgKao01]);
   ImgKao01->hide();
 }

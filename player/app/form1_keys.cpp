@@ -6,6 +6,7 @@
 #include "player/app/form1_window.h"
 #include "player/input/key_forwarding_qt.h"
 #include "player/midi/midi_panel.h"
+#include "player/performance/transport_panel.h"
 
 namespace kirivane {
 
@@ -41,6 +42,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (midi_panel_->ListKeepsKey(watched, *key)) return false;
+  if (transport_panel_->TempoKeepsKey(watched, *key)) return false;
   if (type == QEvent::KeyPress) {
     keyPressEvent(key);
   } else {

@@ -1,9 +1,11 @@
 // The load of the main window and its staged end.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMessageBox>
 #include <filesystem>
 
+#include "common/basic/text_file.h"
 #include "player/app/form1_window.h"
 #include "player/app/seasonal.h"
 #include "player/app/sound_waves.h"
@@ -14,7 +16,35 @@
 #include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 
+// The seasonal performances are resources of the window's library.
+static void InitSeasonalResources() {
+  Q_INIT_RESOURCE(seasonal);
+}
+
 namespace kirivane {
+
+namespace {
+
+// On 24 and 25 December the day's performance is written into the program folder and plays
+// once the window is up (24 December an octave down). Any failure just leaves it out.
+void StartSeasonalPerformance(Player& player) {
+  PlayerState& state = player.state;
+  const auto seasonal = SeasonalPerformanceOf(player.devices.clock.Today());
+  if (!seasonal) return;
+  InitSeasonalResources();
+  QFile resource(QStringLiteral(":/seasonal/") + QString::fromStdString(seasonal->file_name));
+  if (!resource.open(QIODevice::ReadOnly)) return;
+  const QByteArray text = resource.readAll();
+  const std::string path = state.app.ProgramFolder + "/" + seasonal->file_name;
+  if (!WriteFileAtomically(path, std::string_view(text.constData(), text.size()))) return;
+  if (state.performance.LoopOn == 1) player.transport.ToggleLoop();
+  state.app.OpenFile = path;
+  state.app.OpenPending = -1;
+  state.performance.PlayStop = -1;
+  if (seasonal->octave_down) state.midi.OctaveShift = player.device_controls.ChangeOctave(-1);
+}
+
+}  // namespace
 
 bool Form1::Form_Load() {
   if (state_.app.Ending == -1) return true;
@@ -66,6 +96,8 @@ bool Form1::Form_Load() {
   Timer1.start();
   activateWindow();
   ReturnFocus();
+  if (state_.app.OpenFile.empty()) StartSeasonalPerformance(player_);
+  if (!state_.app.OpenFile.empty()) EnableWaitTimer();  // opened and played by WaitTimer
   return true;
 }
 
@@ -80,6 +112,9 @@ void Form1::Form_QueryUnload() {
   if (state_.app.AppClosing == -1) return;
   keyboard_panel_->DrawFarewell();
   state_.performance.PlayInterrupt = -1;
+  state_.performance.PlayStop = -1;
+  player_.engine.Nudge();
+  if (state_.performance.Recording == -1) player_.transport.Stop();
   QApplication::processEvents();
   state_.app.Ending = -1;
   EndShape->setGeometry(rect());
@@ -100,7 +135,14 @@ void Form1::Form_QueryUnload() {
 }
 
 void Form1::WaitTimer_Timer() {
-  if (state_.app.AppClosing != -1) return;
+  if (state_.app.AppClosing != -1) {
+    // A file from the command line, a drop or a hand-off: opened and played once nothing runs.
+    if (player_.files.PendingFileReady()) {
+      WaitTimer.stop();
+      player_.files.OpenPendingFile();
+    }
+    return;
+  }
   keyboard_panel_->DrawFarewell();
   PerformanceState& p = state_.performance;
   if (p.ClockTicks == p.ClockTicksSeen || p.Playing == -1) {

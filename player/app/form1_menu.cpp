@@ -13,6 +13,7 @@
 #include "player/layout/side_panels_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/state/lang_ids.h"
+#include "player/performance/transport_panel.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -68,8 +69,8 @@ void Form1::CreateMenu() {
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
   mnu->addAction(dialogs_panel_->ChordSelectItem());
   AddSeparator(mnu, "mnuber1")->setVisible(false);
-  AddHiddenItem(mnu, "mnuFileOpen", text(kLangPerformanceOpenItem));
-  AddHiddenItem(mnu, "mnuFileSave", text(kLangPerformanceSaveItem))->setEnabled(false);
+  mnu->addAction(transport_panel_->OpenMenuItem());
+  mnu->addAction(transport_panel_->SaveMenuItem());
   mnu->addAction(dialogs_panel_->OptionsItem());
   AddSeparator(mnu, "mnuber2");
   mnu->addAction(dialogs_panel_->VersionItem());

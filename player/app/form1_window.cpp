@@ -24,6 +24,7 @@
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
 #include "player/state/lang_ids.h"
+#include "player/performance/transport_panel.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -69,6 +70,7 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
                                          [this] { dialogs_panel_->ChordSelectItem()->trigger(); });
   side_panels_panel_->SetCommand10Action(1, [this] { dialogs_panel_->ShowOptions(); });
   new FileDropTarget(player_, *this, this);
+  transport_panel_ = new TransportPanel(player_, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
@@ -107,6 +109,7 @@ void Form1::SetFontsAndCaptions() {
   key_map_panel_->SetCaptions();
   midi_in_panel_->SetCaptions();
   dialogs_panel_->SetCaptions();
+  transport_panel_->SetCaptions();
 }
 
 WindowPosition Form1::PositionTwips() const {

@@ -27,6 +27,7 @@ class MidiPanel;
 class PercussionPanel;
 class ScorePanel;
 class SidePanelsPanel;
+class TransportPanel;
 
 // The main window, a shell over its panels: window flags, shape, place, dragging and snapping;
 // the popup menu; key and focus forwarding to the key handlers; the staged start and end. Each
@@ -110,6 +111,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   DialogsPanel* dialogs_panel_ = nullptr;
   LanternPanel* lantern_panel_ = nullptr;
   SidePanelsPanel* side_panels_panel_ = nullptr;
+  TransportPanel* transport_panel_ = nullptr;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;

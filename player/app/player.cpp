@@ -24,6 +24,8 @@ Player::Player(PlayerState& state_in, const Devices& devices_in, Surface& keyboa
       engine(state, midi, devices.clock, &transport),
       transport(state, midi, devices.clock, recorder, engine,
                 {devices.sounds, display, side_panels, device_controls, performance_messages}),
+      files(state, {midi, transport, engine, device_controls, side_panels, display, devices.sounds,
+                    performance_messages}),
       keys(state, midi, display, chords, {device_controls, lantern, side_panels, transport}),
       mouse(state, midi, display, side_panels),
       midi_thru(state, midi, devices.midi_in, display),
@@ -44,6 +46,7 @@ void Player::SetWindow(WindowCommands* window, Messages* messages) {
   hook.SetWindow(window, messages);
   performance_messages.SetMessages(messages);
   keys.SetWindow(window);
+  files.SetWindow(window);
   mouse.SetWindow(window);
 }
 

@@ -19,6 +19,7 @@
 #include "player/midi/midi_mode.h"
 #include "player/midi/midi_out.h"
 #include "player/midi/midi_thru.h"
+#include "player/performance/file_commands.h"
 #include "player/performance/performance_messages.h"
 #include "player/performance/playback_engine.h"
 #include "player/performance/recorder.h"
@@ -84,6 +85,7 @@ class Player {
   Recorder recorder;
   PlaybackEngine engine;
   Transport transport;
+  FileCommands files;
   KeyEvents keys;
   MousePlay mouse;
   MidiThru midi_thru;

@@ -24,4 +24,11 @@ bool ApplySeasonalLook(AppState& app, const CalendarDate& today) {
   return true;
 }
 
+std::optional<SeasonalPerformance> SeasonalPerformanceOf(const CalendarDate& today) {
+  const int days = DaysToChristmas(today);
+  if (days == 1) return SeasonalPerformance{"_1224.lyr", true};
+  if (days == 0) return SeasonalPerformance{"_1225.lyr", false};
+  return std::nullopt;
+}
+
 }  // namespace kirivane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "common/basic/clock.h"
 #include "player/state/app_state.h"
 
@@ -12,5 +15,13 @@ bool InSeasonalPeriod(const CalendarDate& date);
 // In the seasonal period: the seasonal look on (XmasSpecial) and its mark after the version.
 // True when it was switched on.
 bool ApplySeasonalLook(AppState& app, const CalendarDate& today);
+
+// The performance played at start on 24 December (one octave down) and on 25 December: the
+// name of its file, written into the program folder from the program's resources.
+struct SeasonalPerformance {
+  std::string file_name;
+  bool octave_down = false;
+};
+std::optional<SeasonalPerformance> SeasonalPerformanceOf(const CalendarDate& today);
 
 }  // namespace kirivane

@@ -118,6 +118,7 @@ bool SidePanels::TogglePlayPanel() {
 void SidePanels::ClosePlayPanel() {
   state_.layout.PanelOpen = 0;
   view_->ShowTransportControls(false, false);
+  strip_controls_->ShowTransportControls(false, false);
   RunFrames(false);
   if (state_.app.ShowVersion == -1) view_->SetVersionLabels(state_.app.VersionText);
   view_->ShowStripDecorations(true);
@@ -130,7 +131,9 @@ void SidePanels::OpenPlayPanel() {
   view_->ShowStripDecorations(false);
   RunFrames(true);
   const PerformanceState& performance = state_.performance;
-  view_->ShowTransportControls(true, performance.Playing == -1 || performance.Recording == -1);
+  const bool clock_shown = performance.Playing == -1 || performance.Recording == -1;
+  view_->ShowTransportControls(true, clock_shown);
+  strip_controls_->ShowTransportControls(true, clock_shown);
   view_->SetPlayPanelChecked(true);
 }
 

@@ -107,6 +107,8 @@ class SidePanels {
       : state_(state), midi_(midi), clock_(clock), sounds_(sounds) {}
 
   void SetView(SidePanelsView* view) { view_.Set(view); }
+  // The transport panel, whose controls show and hide with the record/playback strip.
+  void SetStripControls(SidePanelsView* controls) { strip_controls_.Set(controls); }
   void SetWindow(WindowCommands* window) { window_.Set(window); }
 
   void SetPictures(NotePictureTable table) { pictures_ = std::move(table); }
@@ -140,6 +142,7 @@ class SidePanels {
   Clock& clock_;
   Sounds& sounds_;
   ViewSlot<SidePanelsView> view_;
+  ViewSlot<SidePanelsView> strip_controls_;
   ViewSlot<WindowCommands> window_;
   NotePictureTable pictures_;
   int sounded_note_ = -1;  // the first note sounded since the score last showed one

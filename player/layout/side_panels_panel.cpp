@@ -246,10 +246,6 @@ void SidePanelsPanel::ShowCommand10(int index) {
 
 // --- what the side panels controller shows --------------------------------------------------
 
-void SidePanelsPanel::ShowTransportControls(bool shown, bool clock_shown) {
-  if (show_transport_controls_) show_transport_controls_(shown, clock_shown);
-}
-
 void SidePanelsPanel::SetVersionLabels(const std::string& text) {
   decoration_.SetVersionLabels(text);
 }

@@ -44,15 +44,9 @@ class SidePanelsPanel : public QObject, public SidePanelsView {
   // The command behind Command10 (0 chord selection, 1 options); the button shows once it has
   // one. ImgMusicIcon's click runs the chord selection as well.
   void SetCommand10Action(int index, std::function<void()> action);
-  // Shows or hides the transport controls of the strip (the time display only while the clock
-  // runs); they belong to the transport's panel, which hands this in.
-  void SetTransportControls(std::function<void(bool shown, bool clock_shown)> show) {
-    show_transport_controls_ = std::move(show);
-  }
   bool SideFramesShown() const;
 
   // SidePanelsView
-  void ShowTransportControls(bool shown, bool clock_shown) override;
   void SetVersionLabels(const std::string& text) override;
   void ShowVersionLabels(bool shown) override;
   void ShowPlayPanelFrame(const PlayPanelFrame& frame) override;
@@ -82,7 +76,6 @@ class SidePanelsPanel : public QObject, public SidePanelsView {
   WindowCommands& window_;
   ScorePanel& score_;
   DecorationPanel& decoration_;
-  std::function<void(bool, bool)> show_transport_controls_;
   bool pictures_loaded_ = false;
   QWidget* form_;
   QWidget* Shape3 = nullptr;

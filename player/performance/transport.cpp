@@ -20,11 +20,12 @@ struct SpeedLook {
   int rgb;
 };
 
-// In the order the left button steps through them.
+// In the order the left button steps through them. PlaySpeed multiplies the gaps, so 2.0
+// plays at half speed ("x0.5") and 0.5 at double speed ("x2.0"): the label names what is heard.
 constexpr std::array<SpeedLook, 4> kSpeeds = {{{1.0f, kLangSpeedNormal, kColourSpeedNormal},
-                                               {2.0f, kLangSpeedDouble, kColourSpeedDouble},
+                                               {2.0f, kLangSpeedHalf, kColourSpeedHalf},
                                                {1.5f, kLangSpeedOneAndHalf, kColourSpeedOneAndHalf},
-                                               {0.5f, kLangSpeedHalf, kColourSpeedHalf}}};
+                                               {0.5f, kLangSpeedDouble, kColourSpeedDouble}}};
 
 // Index of a speed in kSpeeds; a value outside the four counts as unknown (-1).
 int SpeedIndex(float speed) {
@@ -97,6 +98,8 @@ bool Transport::StartPlayback(double tempo_box) {
   perf.Playing = -1;
   perf.ClockTicks = perf.ClockTicksSeen = 0;
   engine_.Start();
+  // What is due at once leaves now, not after the window has repainted what starting changed.
+  if (engine_.Active()) engine_.Advance();
   return true;
 }
 

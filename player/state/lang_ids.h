@@ -124,6 +124,7 @@ inline constexpr int kLangWaitBar = 286;
 inline constexpr int kLangPercussionNoticeTitle = 318;
 inline constexpr int kLangPercussionNotice = 319;
 inline constexpr int kLangFileErrorTitle = 320;
+inline constexpr int kLangNothingToSave = 324;
 inline constexpr int kLangScreenTooSmall = 322;
 inline constexpr int kLangNoPerformance = 323;
 inline constexpr int kLangTimeLimitTitle = 325;
@@ -148,6 +149,25 @@ inline constexpr int kLangChordListError = 344;         // %1: the chord list fi
 inline constexpr int kLangStandardKeyMapError = 347;    // %1: the program title
 inline constexpr int kLangStandardKeyMapErrorTitle = 348;
 inline constexpr int kLangNoOutputDevice = 350;
+
+// The record/playback strip and its files.
+inline constexpr int kLangTimeJumpTip = 148;
+inline constexpr int kLangTempoLabel = 161;
+inline constexpr int kLangBeatLabel = 162;
+inline constexpr int kLangPerformanceFilter = 298;  // "*.lyr" files
+inline constexpr int kLangMidiFilter = 299;         // "*.mid" files
+inline constexpr int kLangSaveDialogTitle = 300;
+inline constexpr int kLangOpenDialogTitle = 301;
+inline constexpr int kLangSpeedTip = 307;
+inline constexpr int kLangStopTip = 308;
+inline constexpr int kLangRecordTip = 309;
+inline constexpr int kLangPlayTip = 310;
+inline constexpr int kLangLoopTip = 312;
+inline constexpr int kLangSaveTip = 313;
+inline constexpr int kLangOpenTip = 314;
+inline constexpr int kLangMetronomeTip = 315;
+inline constexpr int kLangAnyPerformanceFilter = 321;  // "*.lyr" and "*.mid" files
+inline constexpr int kLangVolumeZeroQuestion = 346;
 
 // MIDI input.
 inline constexpr int kLangMidiInCaption = 356;

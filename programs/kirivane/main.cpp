@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,7 @@
 #include "platform/keyhook/xi2_key_hook.h"
 #include "platform/midi/rtmidi_input.h"
 #include "platform/midi/system_midi_out.h"
+#include "platform/sound/output_volume.h"
 #include "platform/sound/sound_player.h"
 #include "platform/system_clock.h"
 #include "platform/x11_keyboard.h"
@@ -56,6 +59,20 @@ bool LoadLanguageOrReport(const std::string& folder, int language, kirivane::App
                                           "The player cannot start without it.")
                             .arg(path));
   return false;
+}
+
+// A silent sound output makes the player seem broken: the volume control is offered (unless
+// the notes go to a capture file rather than to the speakers).
+void OfferVolumeControlWhenSilent(QWidget* window, const kirivane::AppState& app, bool capturing) {
+  if (capturing) return;
+  const auto volume = kirivane::DefaultOutputVolume();
+  if (!volume || *volume != 0) return;
+  const auto answer = QMessageBox::question(
+      window, QString::fromStdString(app.AppTitle),
+      QString::fromStdString(kirivane::LangText(app, kirivane::kLangVolumeZeroQuestion)),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const QString mixer = QStandardPaths::findExecutable(QStringLiteral("pavucontrol"));
+  if (answer == QMessageBox::Yes && !mixer.isEmpty()) QProcess::startDetached(mixer, {});
 }
 
 std::string Environment(const char* name) {
@@ -101,7 +118,8 @@ int main(int argc, char* argv[]) {
                                  Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   kirivane::SystemClock clock;
   kirivane::StdRandomSource random;
-  kirivane::SystemMidiOut midi_out(kirivane::MidiOptionsFromEnvironment());
+  const kirivane::SystemMidiOutOptions midi_options = kirivane::MidiOptionsFromEnvironment();
+  kirivane::SystemMidiOut midi_out(midi_options);
   kirivane::RtMidiInput midi_in;
   kirivane::Xi2KeyHook hook;
   kirivane::SoundPlayer sounds;
@@ -130,5 +148,6 @@ int main(int argc, char* argv[]) {
                      drops->ReceiveHandOff(files);
                    });
   if (!form.Form_Load()) return 0;
+  OfferVolumeControlWhenSilent(&form, state.app, !midi_options.capture_path.empty());
   return QApplication::exec();
 }

@@ -283,6 +283,24 @@ class Form1Test : public QObject {
     QVERIFY(state_->app.VersionText.find("(X'mas Special)") != std::string::npos);
   }
 
+  // On 24 December the day's performance is written beside the program and waits for WaitTimer,
+  // one octave down; the 26th has none.
+  void SeasonalPerformanceOnTheTwentyFourth() {
+    clock_.today = {2026, 12, 24};
+    Reload();
+    const std::string written = testing::ProgramDir() + "/_1224.lyr";
+    QCOMPARE(state_->app.OpenFile, written);
+    QCOMPARE(state_->app.OpenPending, -1);
+    QCOMPARE(state_->midi.OctaveShift, -1);
+    const auto bytes = ReadFileBytes(written);
+    std::filesystem::remove(written);
+    QVERIFY(bytes &&
+            *bytes == *ReadFileBytes(testing::SourceDir() + "/data/resources/seasonal/_1224.lyr"));
+    clock_.today = {2026, 12, 26};
+    Reload();
+    QVERIFY(state_->app.OpenFile.empty());
+  }
+
   void ScoreStaffPlacesNotes() {
     QCOMPARE(StaffPlaceOf(64).y, 240);  // E4, lowest treble line
     QCOMPARE(StaffPlaceOf(60).y, 250);  // middle C on its ledger line
