@@ -27,7 +27,7 @@ void Form1::ApplyDisplayMode() {
   const DisplayModePlan plan = PlanDisplayMode(state_, PositionTwips());
   if (plan.transition != ModeTransition::kNone) {
     LayoutWindow(plan);
-    if (plan.transition == ModeTransition::kEnterCompact) midi_panel_->ScrollListToSelection();
+    if (plan.transition == ModeTransition::kEnterCompact) panels_.midi->ScrollListToSelection();
     player_.display.RedrawKeyboard();
   }
   state_.layout.LayoutInProgress = was_in_progress;
@@ -62,16 +62,16 @@ void Form1::PlaceWindow(const DisplayModePlan& plan) {
 // Each panel places its controls; the lamp lies under the keyboard and the strip's background
 // under everything.
 void Form1::PlaceControls(int mode) {
-  hook_panel_->Place(mode);
-  keyboard_panel_->Place(mode);
-  midi_panel_->Place(mode);
-  chord_panel_->Place(mode);
-  percussion_panel_->Place(mode);
-  score_panel_->Place(mode);
-  decoration_panel_->Place(mode);
-  side_panels_panel_->Place(mode);
-  lantern_panel_->Place(mode);
-  transport_panel_->Place(mode);
+  panels_.hook->Place(mode);
+  panels_.keyboard->Place(mode);
+  panels_.midi->Place(mode);
+  panels_.chord->Place(mode);
+  panels_.percussion->Place(mode);
+  panels_.score->Place(mode);
+  panels_.decoration->Place(mode);
+  panels_.side_panels->Place(mode);
+  panels_.lantern->Place(mode);
+  panels_.transport->Place(mode);
   PlaceWidget(ImgKao01, ControlLayout(mode, false)[Control::ImgKao01]);
   ImgKao01->hide();
 }
@@ -141,7 +141,7 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
     move(event->globalPosition().toPoint() - drag_offset_);
     return;
   }
-  if (midi_panel_->FormMouseMove()) ReturnFocus();
+  if (panels_.midi->FormMouseMove()) ReturnFocus();
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent*) {

@@ -41,8 +41,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
-  if (midi_panel_->ListKeepsKey(watched, *key)) return false;
-  if (transport_panel_->TempoKeepsKey(watched, *key)) return false;
+  if (panels_.midi->ListKeepsKey(watched, *key)) return false;
+  if (panels_.transport->TempoKeepsKey(watched, *key)) return false;
   if (type == QEvent::KeyPress) {
     keyPressEvent(key);
   } else {

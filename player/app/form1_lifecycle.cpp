@@ -53,23 +53,23 @@ bool Form1::Form_Load() {
     ShowError(LangText(state_.app, kLangScreenTooSmall), false);
     return false;
   }
-  decoration_panel_->ShowVersion();
+  panels_.decoration->ShowVersion();
   const WindowPosition placed = LoadSettings(state_, ReadSettingsFile(settings_path_));
   const ScreenMetrics& s = state_.layout.Screen;
   move(placed.Left / s.TwipsX, placed.Top / s.TwipsY);
   if (ApplySeasonalLook(state_.app, player_.devices.clock.Today())) {
-    decoration_panel_->ShowVersion();
+    panels_.decoration->ShowVersion();
     update();
   }
   AddPlayerSounds(player_.devices.sounds);
   RebuildCaption();
   if (player_.key_maps.LoadAtStart() == KeyMapLoadResult::kFatal) return false;
   player_.display.RedrawKeyboard();
-  midi_panel_->FillInstruments();
+  panels_.midi->FillInstruments();
   if (state_.input.DrumStart == -1) player_.percussion.StartWithPercussionSet();
   state_.midi.BaseNote = 60;
   const std::vector<std::string> devices = player_.devices.midi_out.DeviceNames();
-  midi_panel_->FillDevices(devices);
+  panels_.midi->FillDevices(devices);
   if (devices.empty()) {
     const auto answer =
         QMessageBox::question(this, QString::fromStdString(state_.app.AppTitle),
@@ -88,7 +88,7 @@ bool Form1::Form_Load() {
     state_.input.HookActive = 0;
     player_.hook.ToggleHook();
   }
-  midi_panel_->SelectSavedDevice(state_.midi.MidiDevice);
+  panels_.midi->SelectSavedDevice(state_.midi.MidiDevice);
   player_.midi_thru.OpenSavedPort();
   player_.device_controls.SelectInstrument(0);
   state_.input.EscHeld = 0;
@@ -110,7 +110,7 @@ void Form1::Timer1_Timer() {
 
 void Form1::Form_QueryUnload() {
   if (state_.app.AppClosing == -1) return;
-  keyboard_panel_->DrawFarewell();
+  panels_.keyboard->DrawFarewell();
   state_.performance.PlayInterrupt = -1;
   state_.performance.PlayStop = -1;
   player_.engine.Nudge();
@@ -143,7 +143,7 @@ void Form1::WaitTimer_Timer() {
     }
     return;
   }
-  keyboard_panel_->DrawFarewell();
+  panels_.keyboard->DrawFarewell();
   PerformanceState& p = state_.performance;
   if (p.ClockTicks == p.ClockTicksSeen || p.Playing == -1) {
     if (player_.midi.DeviceOpen()) player_.midi.CloseMidiOut();

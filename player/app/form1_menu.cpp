@@ -9,11 +9,11 @@
 #include "player/app/form1_window.h"
 #include "player/input/key_map_panel.h"
 #include "player/layout/score_panel.h"
-#include "player/midi/midi_in_panel.h"
 #include "player/layout/side_panels_panel.h"
+#include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
-#include "player/state/lang_ids.h"
 #include "player/performance/transport_panel.h"
+#include "player/state/lang_ids.h"
 #include "player/widgets/captions_qt.h"
 
 namespace kirivane {
@@ -47,33 +47,33 @@ void Form1::CreateMenu() {
   mnu = new QMenu(this);
   mnu->setObjectName("mnu");
   mnu->setTitle(text(kLangMenu));
-  mnu->addMenu(midi_panel_->BankMenu())->setVisible(false);
-  mnu->addMenu(midi_panel_->ResetMenu())->setVisible(false);
-  mnu->addMenu(midi_in_panel_->Menu());
+  mnu->addMenu(panels_.midi->BankMenu())->setVisible(false);
+  mnu->addMenu(panels_.midi->ResetMenu())->setVisible(false);
+  mnu->addMenu(panels_.midi_in->Menu());
 
   QMenu* mnuPaneru = mnu->addMenu(text(kLangPanelsMenu));
   mnuPaneru->setObjectName("mnuPaneru");
-  mnuPaneru->addAction(score_panel_->MenuItem());
-  mnuPaneru->addAction(side_panels_panel_->MenuItem());
+  mnuPaneru->addAction(panels_.score->MenuItem());
+  mnuPaneru->addAction(panels_.side_panels->MenuItem());
   AddSeparator(mnuPaneru, "mnuber4")->setVisible(false);
   mnuTopmost = AddItem(mnuPaneru, "mnuTopmost", text(kLangTopmostItem));
   mnuTopmost->setCheckable(true);
   connect(mnuTopmost, &QAction::triggered, this,
           [this] { SetTopmost(mnuTopmost->isChecked() ? 1 : 0); });
-  mnuPaneru->addMenu(key_map_panel_->Menu());
+  mnuPaneru->addMenu(panels_.key_map->Menu());
   QAction* mnuVol = AddItem(mnuPaneru, "mnuVol", text(kLangVolumeControlItem));
   mnuVol->setVisible(!QStandardPaths::findExecutable("pavucontrol").isEmpty());
   connect(mnuVol, &QAction::triggered, this, [] { QProcess::startDetached("pavucontrol", {}); });
 
   mnuCC = AddItem(mnu, "mnuCC", text(kLangSwitchControllerItem));
   connect(mnuCC, &QAction::triggered, this, [this] { player_.lantern.mnuCC_Click(); });
-  mnu->addAction(dialogs_panel_->ChordSelectItem());
+  mnu->addAction(panels_.dialogs->ChordSelectItem());
   AddSeparator(mnu, "mnuber1")->setVisible(false);
-  mnu->addAction(transport_panel_->OpenMenuItem());
-  mnu->addAction(transport_panel_->SaveMenuItem());
-  mnu->addAction(dialogs_panel_->OptionsItem());
+  mnu->addAction(panels_.transport->OpenMenuItem());
+  mnu->addAction(panels_.transport->SaveMenuItem());
+  mnu->addAction(panels_.dialogs->OptionsItem());
   AddSeparator(mnu, "mnuber2");
-  mnu->addAction(dialogs_panel_->VersionItem());
+  mnu->addAction(panels_.dialogs->VersionItem());
   QAction* mnuExit = AddItem(mnu, "mnuExit", text(kLangExitItem));
   connect(mnuExit, &QAction::triggered, this, &Form1::CloseProgram);
 }

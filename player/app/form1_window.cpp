@@ -23,8 +23,8 @@
 #include "player/midi/midi_in_panel.h"
 #include "player/midi/midi_panel.h"
 #include "player/performance/playback_timer_qt.h"
-#include "player/state/lang_ids.h"
 #include "player/performance/transport_panel.h"
+#include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
 #include "player/widgets/captions_qt.h"
 #include "player/widgets/window_art_qt.h"
@@ -54,23 +54,24 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   // The panels in the order their controls lie on each other.
-  hook_panel_ = new HookPanel(player_, this);
-  keyboard_panel_ = new KeyboardPanel(player_, keyboard_surface, this);
-  midi_panel_ = new MidiPanel(player_, this);
-  chord_panel_ = new ChordPanel(player_, this);
-  percussion_panel_ = new PercussionPanel(player_, this);
-  decoration_panel_ = new DecorationPanel(player_, this);
-  score_panel_ = new ScorePanel(player_, this);
-  side_panels_panel_ = new SidePanelsPanel(player_, *this, *score_panel_, *decoration_panel_, this);
-  lantern_panel_ = new LanternPanel(player_, this);
-  key_map_panel_ = new KeyMapPanel(player_, *this, this);
-  midi_in_panel_ = new MidiInPanel(player_, *this, this);
-  dialogs_panel_ = new DialogsPanel(player_, *this, settings_path_, this);
-  side_panels_panel_->SetCommand10Action(0,
-                                         [this] { dialogs_panel_->ChordSelectItem()->trigger(); });
-  side_panels_panel_->SetCommand10Action(1, [this] { dialogs_panel_->ShowOptions(); });
+  panels_.hook = new HookPanel(player_, this);
+  panels_.keyboard = new KeyboardPanel(player_, keyboard_surface, this);
+  panels_.midi = new MidiPanel(player_, this);
+  panels_.chord = new ChordPanel(player_, this);
+  panels_.percussion = new PercussionPanel(player_, this);
+  panels_.decoration = new DecorationPanel(player_, this);
+  panels_.score = new ScorePanel(player_, this);
+  panels_.side_panels =
+      new SidePanelsPanel(player_, *this, *panels_.score, *panels_.decoration, this);
+  panels_.lantern = new LanternPanel(player_, this);
+  panels_.key_map = new KeyMapPanel(player_, *this, this);
+  panels_.midi_in = new MidiInPanel(player_, *this, this);
+  panels_.dialogs = new DialogsPanel(player_, *this, settings_path_, this);
+  panels_.side_panels->SetCommand10Action(
+      0, [this] { panels_.dialogs->ChordSelectItem()->trigger(); });
+  panels_.side_panels->SetCommand10Action(1, [this] { panels_.dialogs->ShowOptions(); });
   new FileDropTarget(player_, *this, this);
-  transport_panel_ = new TransportPanel(player_, this);
+  panels_.transport = new TransportPanel(player_, this);
   ImgKao01 = MakeFormLabel(this, "ImgKao01");
   ImgKao01->setPixmap(FacePicture());
   ImgKao01->hide();
@@ -97,19 +98,19 @@ Form1::~Form1() {
 void Form1::SetFontsAndCaptions() {
   const AppState& app = state_.app;
   SetControlFont(this, LangSize(app, kLangFormFontSize), LangText(app, kLangFormFont));
-  hook_panel_->SetCaptions();
-  keyboard_panel_->SetCaptions();
-  midi_panel_->SetCaptions();
-  chord_panel_->SetCaptions();
-  percussion_panel_->SetCaptions();
-  decoration_panel_->SetCaptions();
-  score_panel_->SetCaptions();
-  side_panels_panel_->SetCaptions();
-  lantern_panel_->SetCaptions();
-  key_map_panel_->SetCaptions();
-  midi_in_panel_->SetCaptions();
-  dialogs_panel_->SetCaptions();
-  transport_panel_->SetCaptions();
+  panels_.hook->SetCaptions();
+  panels_.keyboard->SetCaptions();
+  panels_.midi->SetCaptions();
+  panels_.chord->SetCaptions();
+  panels_.percussion->SetCaptions();
+  panels_.decoration->SetCaptions();
+  panels_.score->SetCaptions();
+  panels_.side_panels->SetCaptions();
+  panels_.lantern->SetCaptions();
+  panels_.key_map->SetCaptions();
+  panels_.midi_in->SetCaptions();
+  panels_.dialogs->SetCaptions();
+  panels_.transport->SetCaptions();
 }
 
 WindowPosition Form1::PositionTwips() const {
@@ -147,7 +148,7 @@ void Form1::OpenHelp() {
 }
 
 void Form1::ShowAbout() {
-  dialogs_panel_->ShowAbout();
+  panels_.dialogs->ShowAbout();
 }
 
 void Form1::SetKeyPreview(bool on) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/keyboard/qimage_surface_qt.h"
+#include "player/app/form1_panels.h"
 #include "player/app/player.h"
 #include "player/layout/display_modes.h"
 
@@ -14,20 +15,6 @@ class QLabel;
 class QMenu;
 
 namespace kirivane {
-
-class ChordPanel;
-class DecorationPanel;
-class DialogsPanel;
-class HookPanel;
-class KeyboardPanel;
-class KeyMapPanel;
-class MidiInPanel;
-class LanternPanel;
-class MidiPanel;
-class PercussionPanel;
-class ScorePanel;
-class SidePanelsPanel;
-class TransportPanel;
 
 // The main window, a shell over its panels: window flags, shape, place, dragging and snapping;
 // the popup menu; key and focus forwarding to the key handlers; the staged start and end. Each
@@ -99,19 +86,7 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   Player& player_;
   PlayerState& state_;
   std::string settings_path_;
-  HookPanel* hook_panel_ = nullptr;
-  KeyboardPanel* keyboard_panel_ = nullptr;
-  MidiPanel* midi_panel_ = nullptr;
-  ChordPanel* chord_panel_ = nullptr;
-  PercussionPanel* percussion_panel_ = nullptr;
-  DecorationPanel* decoration_panel_ = nullptr;
-  ScorePanel* score_panel_ = nullptr;
-  KeyMapPanel* key_map_panel_ = nullptr;
-  MidiInPanel* midi_in_panel_ = nullptr;
-  DialogsPanel* dialogs_panel_ = nullptr;
-  LanternPanel* lantern_panel_ = nullptr;
-  SidePanelsPanel* side_panels_panel_ = nullptr;
-  TransportPanel* transport_panel_ = nullptr;
+  Form1Panels panels_;
   QLabel* ImgKao01 = nullptr;
   QWidget* EndShape = nullptr;
   QMenu* mnu = nullptr;

@@ -120,7 +120,8 @@ done
 [[ -n "$dialog" ]] || fail "no save dialog"
 sleep 0.5
 xdotool type --window "$dialog" --delay 20 "$work/take"
-xdotool key --window "$dialog" Return
+# Qt's dialog may replace its window while the name is typed: Return goes to the focus.
+xdotool key Return
 for _ in $(seq 50); do [[ -s "$work/take.lyr" ]] && break; sleep 0.1; done
 [[ -s "$work/take.lyr" ]] || fail "take.lyr not written (the performance filter appends .lyr)"
 stop_player

@@ -137,6 +137,7 @@ class PanelsTest : public QObject {
     auto* strip = form_->findChild<QLabel*>("Image12");
     auto* icon = form_->findChild<QLabel*>("ImgLyrcon");
     auto* version = form_->findChild<QLabel*>("Label12_1");
+    state_->layout.ScoreMode = 0;  // with the score open the labels show its range
     panel->Place(0);
     QVERIFY(title->isVisible() && !strip->isVisible() && !icon->isVisible());
     QVERIFY(title->text().contains(LangQ(kLangAppTitle)));
