@@ -32,6 +32,18 @@ class ThanksPicture;
 // are drawn again from it afterwards; a key pressed in a name box goes to the editor as its
 // virtual-key code (read from the physical key, as the player reads it) and never reaches the
 // box itself.
+//   Keyboard_             the keyboard; a left click selects a key
+//   Frame1                "Key assignment", around the boxes
+//   Label1, Combo1        "Keyboard key No.:" and the key list 1..37
+//   Label3_i              "Assigned key i:", the caption of slot i
+//   Label4, Label5        the column headings "< Key >" and "< KeyCode >"
+//   TxtKey_i, TxtKeyCode_i  slot i: the key's name (press the key here) and its code
+//   Label2, TxtCaption    "Key label:" and the caption of the key (two characters at most)
+//   Label6                the note about the caption
+//   CmdClear              "Clear fields" of the key shown
+//   TxtErrLog             the log of keys taken, duplicates and files read or written
+//   Image2                the key cap picture; answers a double click
+//   mnuFile               "File": mnuNew, mnuFileOpen, mnuFileSave, mnuEnd
 class ClavimapForm : public QMainWindow, private EditorView, private KeyboardMouseHandler {
   Q_OBJECT
 

@@ -21,6 +21,9 @@ class OptionsDialog;
 // and the options dialog's chord slots), the options dialog (mnuOption) and the about box
 // (mnuversion, F12). None blocks the main window; each is open once at most, and opening one
 // that is open brings it to the front.
+//   mnuChSelect  "Chord list...": the chord select dialog, its chord becomes chord 10
+//   mnuOption    "Options...": the options dialog
+//   mnuversion   "About Kirivane...": the about box (F12 too)
 class DialogsPanel : public QObject {
   Q_OBJECT
 

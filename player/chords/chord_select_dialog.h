@@ -24,6 +24,7 @@ namespace kirivane {
 //   Label6        "Chord:", in front of Lbl_Chord, the offsets shown ("4,7,12")
 //   Label4        caption of HSInversion, the inversion bar
 //   Image1        the small keyboard with the markers of the chord shown
+//   Image2        "?": shows or hides Frame1
 //   cmdOK, cmdCancel
 class ChordSelectDialog : public QDialog {
   Q_OBJECT

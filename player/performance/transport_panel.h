@@ -25,7 +25,7 @@ class TimeLabel;
 //   CmdStop      stop recording or playback
 //   CmdLoop      looping on or off
 //   CkMtr        the metronome on or off (F11)
-//   Label7       the speed; a click steps it (left button faster first, others slower)
+//   Label7       the speed; a click steps it (left button x0.5 first, others x2.0 first)
 //   MTLabel      the time of the take or of playback; its ends jump back and forward
 //   Label4       "Tempo" caption of Combo3, the tempo list (beats a minute)
 //   Label6       "Beat" caption of Combo2, the beats-per-bar list of the metronome accent

@@ -31,6 +31,7 @@ namespace kirivane {
 //                                   first, revealed by a double click on Image2)
 //   chkMidiRC_i                     channels read from MIDI files
 //   TxtIconPath, CmdSelectFolder, LblIconPath   the picture folder
+//   Image2                          the note picture: its double click reveals the hidden boxes
 //   CmdDef, cmdOK, cmdCancel
 class OptionsDialog : public QDialog, public ChordSlotReceiver, public OptionsEffects {
   Q_OBJECT

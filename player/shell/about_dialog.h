@@ -15,8 +15,14 @@ namespace kirivane {
 
 // frmAbout: the program's title and version, what it is, two links, the disclaimer, and the
 // check box that makes this program open ".lyr" files from the desktop.
-//   lblTitle, lblDescription, Label2 ("Links:"), Label1_0 and Label1_1 (the links, opened in
-//   the browser when clicked), Check1, lblDisclaimer, Label3, cmdOK
+//   lblTitle        the title and version
+//   lblDescription  what the program is
+//   Label2          "Links:"
+//   Label1_0, _1    the two links, opened in the browser when clicked
+//   Check1          open ".lyr" files with this program (hidden where that cannot be set)
+//   lblDisclaimer   the disclaimer
+//   Label3          the hint where help is found
+//   cmdOK           closes the box
 class AboutDialog : public QDialog {
   Q_OBJECT
 
