@@ -68,6 +68,25 @@ xdotool key 38 Tab 22                          # A, then Backspace in the second
 shoot 'Clavimap' clavimap-key-map-editor.png
 kill "$editor"
 
+# The record/playback strip after a short take: Ctrl+F5 opens it and records, the stop button
+# ends the take; a click on its handle closes it again.
+key F4
+w=$(window 'Kirivane$')
+sleep 1
+xdotool keydown --window "$w" ctrl+F5
+sleep 0.3
+xdotool keyup --window "$w" ctrl+F5 2>/dev/null || true
+for k in z c b; do
+  xdotool keydown --window "$w" "$k"
+  sleep 0.2
+  xdotool keyup --window "$w" "$k"
+done
+xdotool mousemove --window "$w" 297 538 click 1
+xdotool mousemove --window "$w" 300 250
+shoot 'Kirivane$' mode0-transport-panel.png
+xdotool mousemove --window "$w" 235 556 click 1
+sleep 1
+
 # The full window with its panels open: the side frames with the scale tuning (middle button
 # on the note under the strip), the lantern pulled down, the record/playback strip opened.
 key F4
@@ -82,19 +101,6 @@ xdotool keydown --window "$w" e
 shoot 'Kirivane$' mode0-panels-open.png
 xdotool keyup --window "$w" e
 
-# The record/playback strip after a short take: Ctrl+F5 records (the strip is open), the stop
-# button ends the take.
-xdotool keydown --window "$w" ctrl+F5
-sleep 0.3
-xdotool keyup --window "$w" ctrl+F5 2>/dev/null || true
-for k in z c b; do
-  xdotool keydown --window "$w" "$k"
-  sleep 0.2
-  xdotool keyup --window "$w" "$k"
-done
-xdotool mousemove --window "$w" 297 538 click 1
-xdotool mousemove --window "$w" 300 250
-shoot 'Kirivane$' mode0-transport-panel.png
 
 # And with every panel closed: the score panel and the lantern switched off in the settings.
 kill "$player"
