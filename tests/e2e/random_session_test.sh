@@ -98,6 +98,23 @@ answer_dialogs >/dev/null
 window=$(main_window)
 xdotool windowfocus --sync "$window" key Escape sleep 0.3 key Escape sleep 0.3 key F4 sleep 1 \
   2>/dev/null || true
+# Closing ends every note with a sweep, so first the session itself must have ended its notes:
+# playback is stopped (F5 while notes keep coming), and a note already sounding then and
+# still sounding 2 s later, with no key held, hangs.
+lines() { wc -l <"$capture"; }
+note_ons_after() { tail -n +"$(($1 + 1))" "$capture" | tr -d '\r' | awk '$2 ~ /^9/ && $4 != "00"' | wc -l; }
+for _ in 1 2 3; do
+  before=$(lines)
+  sleep 1.5
+  (($(note_ons_after "$before") > 0)) || break
+  xdotool key F5 sleep 0.5
+done
+settled=$(lines)
+sleep 2
+head -n "$(lines)" "$capture" >"$work/session.log"
+hanging=$(python3 "$lib/hanging_notes.py" "$work/session.log" |
+  awk -v settled="$settled" 'match($0, /at line [0-9]+/) && substr($0, RSTART + 8, RLENGTH - 8) + 0 <= settled') || true
+[[ -z "$hanging" ]] || fail "still sounding 2 s after the session:"$'\n'"$hanging"
 xdotool mousemove --window "$(main_window)" 432 541 click 1
 for _ in $(seq 150); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$player" 2>/dev/null && fail "the player did not end after its exit button"

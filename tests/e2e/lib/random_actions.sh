@@ -5,9 +5,9 @@
 # from $RANDOM, so a seed replays the same choices.
 
 # Typing keys of the standard key map: the rows Z..slash, A..apostrophe, Q..bracketright and
-# 1..equal.
+# 1..equal, and Space (the damper).
 playing_keys=(52 53 54 55 56 57 58 59 60 61 38 39 40 41 42 43 44 45 46 47 48
-  24 25 26 27 28 29 30 31 32 33 34 35 10 11 12 13 14 15 16 17 18 19 20 21)
+  24 25 26 27 28 29 30 31 32 33 34 35 10 11 12 13 14 15 16 17 18 19 20 21 65)
 # Keys that change how the keys play: F8/F9 and keypad -/+ octave, keypad * and / transpose,
 # F6/F7 and keypad 0..9 and . chords, Page Up/Down and Up/Down instrument or controller, Space
 # damper, F10 controller mode, F11 metronome.
