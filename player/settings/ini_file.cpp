@@ -1,45 +1,72 @@
 #include "player/settings/ini_file.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "common/basic/text_file.h"
-#include "common/basic/text_rules.h"
 
 namespace kirivane {
 
 namespace {
 
+// The text without the blanks (spaces and tabs) around it, as a view into the same text: the
+// lookups below run for every key on every line, so they make no copies.
+std::string_view Trimmed(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
-  return ToLowerAscii(TrimBlanks(a)) == ToLowerAscii(TrimBlanks(b));
+  a = Trimmed(a);
+  b = Trimmed(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
 }
 
 // The name of a section header line "[name]", or nothing for any other line.
-std::optional<std::string> SectionName(const std::string& line) {
-  const std::string trimmed = TrimBlanks(line);
+std::optional<std::string_view> SectionName(std::string_view line) {
+  const std::string_view trimmed = Trimmed(line);
   if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
   const std::size_t close = trimmed.find(']');
-  if (close == std::string::npos) return std::nullopt;
+  if (close == std::string_view::npos) return std::nullopt;
   return trimmed.substr(1, close - 1);
 }
 
-bool IsKeyLine(const std::string& line) {
-  const std::string trimmed = TrimBlanks(line);
-  return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string::npos;
+bool IsKeyLine(std::string_view line) {
+  const std::string_view trimmed = Trimmed(line);
+  return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string_view::npos;
 }
 
-std::string KeyOf(const std::string& line) {
-  return TrimBlanks(line.substr(0, line.find('=')));
+std::string_view KeyOf(std::string_view line) {
+  return Trimmed(line.substr(0, line.find('=')));
 }
 
-std::string ValueOf(const std::string& line) {
-  std::string value = TrimBlanks(line.substr(line.find('=') + 1));
-  const std::size_t nul = value.find('\0');
-  if (nul != std::string::npos) value.resize(nul);
-  if (value.size() > kIniValueLimit) value.resize(kIniValueLimit);
-  return value;
+// The value is cut (at a NUL, to the reader's limit) before its blanks are removed, so that no
+// cut leaves a blank at its end: what is read is written back and read again the same.
+std::string ValueOf(std::string_view line) {
+  std::string_view value = line.substr(line.find('=') + 1);
+  value = value.substr(0, std::min(value.find('\0'), value.size()));
+  value = Trimmed(value);
+  return std::string(Trimmed(value.substr(0, kIniValueLimit)));
 }
 
 }  // namespace
+
+std::string_view ValueLine(std::string_view value) {
+  const std::size_t end = value.find('\n');
+  if (end == std::string_view::npos) return value;
+  return value.substr(0, end > 0 && value[end - 1] == '\r' ? end - 1 : end);
+}
 
 IniFile::IniFile(std::string_view contents) : lines_(SplitLines(contents)) {}
 
@@ -63,7 +90,7 @@ std::size_t IniFile::SectionInsertPoint(std::size_t header) const {
   std::size_t insert = header + 1;
   for (std::size_t i = header + 1; i < lines_.size(); ++i) {
     if (SectionName(lines_[i])) break;
-    if (!TrimBlanks(lines_[i]).empty()) insert = i + 1;
+    if (!Trimmed(lines_[i]).empty()) insert = i + 1;
   }
   return insert;
 }
@@ -98,10 +125,10 @@ std::optional<int> IniFile::ReadInt(std::string_view section, std::string_view k
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  value = value.substr(0, value.find_first_of("\r\n"));
+  value = ValueLine(value);
   auto header = FindSection(section);
   if (!header) {
-    if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
+    if (!lines_.empty() && !Trimmed(lines_.back()).empty()) lines_.emplace_back();
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(std::string(key) + "=" + std::string(value));
     return;
