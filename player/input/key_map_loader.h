@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/basic/random_source.h"
+#include "common/keymap/keymap_format.h"
 #include "player/app/player_state.h"
 
 namespace kirivane {
@@ -44,6 +45,12 @@ enum class KeyMapLoadResult {
 // hold is rejected as a whole, and the default key map is loaded in its place.
 KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomSource& random,
                             KeyMapNotices& notices);
+
+// Binds the records' codes to keys and sets the labels of bound keys, on top of what the table
+// holds (a record at position 0 binds its code to a key drawn at random). False, part way
+// through, when a record's code is one the table cannot hold: the whole map must be refused.
+bool ApplyKeyMapRecords(const std::vector<KeyMapRecord>& records, RandomSource& random,
+                        InputState& input);
 
 // Key number 7..43 bound to a virtual-key code, 0 when none (or the code is outside 0..255).
 int KeyIndexOf(const InputState& input, int code);
