@@ -41,8 +41,20 @@ class IniFile {
   std::optional<std::size_t> FindKey(std::size_t header, std::string_view key) const;
   // Index one past the last key line of the section (where a new key goes).
   std::size_t SectionInsertPoint(std::size_t header) const;
+  // Replaces or inserts a line, keeping its name beside it.
+  void SetLine(std::size_t index, std::string line);
+  void InsertLine(std::size_t index, std::string line);
+
+  // What a line is, with its section or key name without blanks and in lower case: a lookup
+  // compares names instead of reading every line again.
+  struct LineName {
+    enum Kind : char { kBlank, kSection, kKey, kOther } kind = kOther;
+    std::string name;
+  };
+  static LineName NameOf(std::string_view line);
 
   std::vector<std::string> lines_;
+  std::vector<LineName> names_;  // one per line
 };
 
 // The part of a value that fits on its line: up to the first LF (a CR right before it is part
