@@ -2,6 +2,7 @@
 // renders either to a WAVE file through the built-in synthesizer. Headless: no window, no
 // audio device.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,11 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   parsed.in = files[0];
   parsed.out = files[1];
   return parsed;
+}
+
+std::string OutputFolder(const std::string& out) {
+  const std::string folder = std::filesystem::path(out).parent_path().string();
+  return folder.empty() ? "." : folder;
 }
 
 int Fail(const std::string& path, const std::string& why) {
@@ -111,6 +117,8 @@ int Run(const std::vector<std::string>& args) {
     std::fputs(kUsage, stderr);
     return kExitUsage;
   }
+  // A conversion killed before it finished left its temporary file beside the output.
+  RemoveStaleTemporaryFiles(OutputFolder(parsed->out));
   PlayerState state;
   std::string settings_text;
   if (!parsed->settings.empty()) {
