@@ -11,7 +11,23 @@ constexpr int kHomeCMarkRadius = 2;
 constexpr int kHomeCMarkTop = 19;
 
 int LookOfSource(int source) {
-  return source == kKeySourcePlayback ? kShownByPlayback : kShownByUser;
+  if (source == kKeySourcePlayback) return kShownByPlayback;
+  if (source == kKeySourceMidiIn) return kShownByMidiIn;
+  return kShownByUser;
+}
+
+// Labels name the typing key of a key: printed when a person plays it here, not when playback
+// or the MIDI input does.
+bool PrintsPressedLabel(int source) {
+  return source != kKeySourcePlayback && source != kKeySourceMidiIn;
+}
+
+// A note ended by playback or the MIDI input leaves a key that is still held on the typing
+// keyboard or on the MIDI keyboard; only the one holding it releases it.
+bool ReleaseIsRefused(int source, int press_source) {
+  if (source != kKeySourcePlayback && source != kKeySourceMidiIn) return false;
+  const bool held = press_source == kKeySourceKeys || press_source == kKeySourceMidiIn;
+  return held && press_source != source;
 }
 
 // The C under index 5 of the large keyboard, in the octave shown now.
@@ -126,7 +142,7 @@ void KBPaint::DrawKeyDown(int index, int source, const KeyboardMode& mode) {
   if (slot.DownState != kShownReleased) return;  // whoever pressed it, it is drawn already
   const int look = LookOfSource(source);
   DrawKey37(slot, look);
-  if (source != kKeySourcePlayback) PrintLabel(slot, true);
+  if (PrintsPressedLabel(source)) PrintLabel(slot, true);
   slot.DownState = static_cast<std::uint8_t>(look);
   slot.PressSource = static_cast<std::int16_t>(source);
 }
@@ -139,8 +155,7 @@ void KBPaint::DrawKeyUp(int index, int source, const KeyboardMode& mode) {
   }
   if (index < 0 || index >= kKeys37) return;
   auto& slot = keys_.Keys37[index];
-  // A note ended by playback leaves a key that the player holds on the typing keyboard.
-  if (source == kKeySourcePlayback && slot.PressSource == kKeySourceKeys) return;
+  if (ReleaseIsRefused(source, slot.PressSource)) return;
   if (slot.DownState == kShownReleased) return;
   DrawKey37(slot, kShownReleased);
   PrintLabel(slot, false);
@@ -163,7 +178,7 @@ void KBPaint::DrawKeyUp128(int note, int source, const KeyboardMode& mode) {
   if (!mode.DrawingAllowed) return;
   if (note < 0 || note > 127) return;
   auto& slot = keys_.Keys128[note];
-  if (source == kKeySourcePlayback && slot.PressSource == kKeySourceKeys) return;
+  if (ReleaseIsRefused(source, slot.PressSource)) return;
   if (slot.DownState == kShownReleased) return;
   DrawKey128(slot, kShownReleased);
   if (note == HomeCNote(mode.OctaveShift)) DrawHomeCMark(slot);

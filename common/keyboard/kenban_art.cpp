@@ -215,7 +215,7 @@ void DrawMask(PixelSheet& sheet, const Cell& cell, int type, bool large) {
 
 PixelSheet MakePicKenban() {
   PixelSheet sheet(kPicKenbanWidth, kPicKenbanHeight, kWhite);
-  for (int look = 0; look < 3; ++look) {
+  for (int look = 0; look < kKeyLooks; ++look) {
     for (int type = 0; type < 3; ++type) {
       DrawLargeWhite(sheet, kLargeWhiteCells[type][look], type, look);
       DrawSmallWhite(sheet, kSmallWhiteCells[type][look], type, look);

@@ -20,7 +20,7 @@ struct PixelSheet {
   }
 };
 
-// The sprite sheet PicKenban (249 x 120) and the mask sheet MskKenban (84 x 120, black and
+// The sprite sheet PicKenban (324 x 120) and the mask sheet MskKenban (84 x 120, black and
 // white only), drawn pixel by pixel: the same pictures on every run.
 PixelSheet MakePicKenban();
 PixelSheet MakeMskKenban();

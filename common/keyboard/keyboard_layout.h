@@ -10,6 +10,7 @@ namespace kirivane {
 inline constexpr int kKeySourceMouse = 0;
 inline constexpr int kKeySourceKeys = 1;
 inline constexpr int kKeySourcePlayback = 2;
+inline constexpr int kKeySourceMidiIn = 3;  // a MIDI keyboard or other source on the MIDI input
 
 // Key types: which sides of a white key a black key overlaps; 3 is a black key.
 inline constexpr int kWhiteBlackRight = 0;  // C, F and the leftmost key
@@ -21,6 +22,7 @@ inline constexpr int kBlackKey = 3;
 inline constexpr int kShownReleased = 0;
 inline constexpr int kShownByUser = 1;
 inline constexpr int kShownByPlayback = 2;
+inline constexpr int kShownByMidiIn = 3;
 
 // One drawn key and who shows it pressed.
 struct KeySlot {

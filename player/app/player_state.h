@@ -5,6 +5,7 @@
 #include "player/display/display_state.h"
 #include "player/input/input_state.h"
 #include "player/layout/layout_state.h"
+#include "player/midi/midi_in_state.h"
 #include "player/midi/midi_state.h"
 #include "player/performance/event_table.h"
 #include "player/performance/performance_state.h"
@@ -18,6 +19,7 @@ struct PlayerState {
   AppState app;
   InputState input;
   MidiState midi;
+  MidiInState midi_in;
   DisplayState display;
   LayoutState layout;
   PerformanceState performance;

@@ -104,9 +104,13 @@ void MidiMode::SendNoteOnVelocity(int note, int velocity) {
 }
 
 void MidiMode::SendNoteOff(int note) {
+  SendNoteOffOnChannel(note, state_.midi.KeyOutChannel);
+}
+
+void MidiMode::SendNoteOffOnChannel(int note, int channel) {
   const int n = LowSevenBits(note);
   Record(n, 0, kEventNoteOff);
-  SendShort(Status(kNoteOff, state_.midi.KeyOutChannel), n, kNoteOffVelocity);
+  SendShort(Status(kNoteOff, channel), n, kNoteOffVelocity);
 }
 
 void MidiMode::PlayRecordedNote(int note, int velocity) {
@@ -135,16 +139,30 @@ void MidiMode::SendDamper(int value, int kind) {
 
 void MidiMode::DamperOn() {
   SendDamper(127, kEventDamperDown);
-  if (state_.app.XmasSpecial == -1) {
-    SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
-  } else {
-    SetDamperLamp(kLampDownBorder, kLampDownFill);
-  }
+  LightDamperLamp(true);
 }
 
 void MidiMode::DamperOff() {
   SendDamper(0, kEventDamperUp);
-  if (state_.midi.PercussionSet) {
+  LightDamperLamp(false);
+}
+
+void MidiMode::SendDamperValue(int value, int channel, bool pedal_changed) {
+  SendShort(Status(kControl, channel), kControllerDamper, value);
+  if (!pedal_changed) return;
+  const bool down = value >= 64;
+  Record(0, 0, down ? kEventDamperDown : kEventDamperUp);
+  LightDamperLamp(down);
+}
+
+void MidiMode::LightDamperLamp(bool down) {
+  if (down) {
+    if (state_.app.XmasSpecial == -1) {
+      SetDamperLamp(kLampDownXmasBorder, kLampDownXmasFill);
+    } else {
+      SetDamperLamp(kLampDownBorder, kLampDownFill);
+    }
+  } else if (state_.midi.PercussionSet) {
     SetDamperLamp(kLampUpPercussionBorder, kLampUpPercussionFill);
   } else {
     SetDamperLamp(kLampUpBorder, kLampUpFill);

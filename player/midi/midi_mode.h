@@ -42,6 +42,14 @@ class MidiMode {
 
   void DamperOn();
   void DamperOff();
+
+  // What the MIDI input plays through (MidiThru). A note-off on the channel its note-on went
+  // out on, recorded like SendNoteOff's.
+  void SendNoteOffOnChannel(int note, int channel);
+  // A damper value as the MIDI keyboard sent it, on one channel. When it moves the pedal
+  // between up and down (64 and above is down), the change is recorded and lit like the Space
+  // key's pedal.
+  void SendDamperValue(int value, int channel, bool pedal_changed);
   void AllNotesOff();
   void SendMainVolume(int volume);
   void SendModulation();
@@ -70,6 +78,7 @@ class MidiMode {
   // as the given event kind.
   void SendDamper(int value, int kind);
   void SetDamperLamp(int border_rgb, int fill_rgb);
+  void LightDamperLamp(bool down);
   void Record(int data, int velocity, int kind);
 };
 

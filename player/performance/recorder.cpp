@@ -6,6 +6,15 @@
 
 namespace kirivane {
 
+namespace {
+
+// The pedal is down when the Space key or the MIDI input holds it.
+bool DamperHeld(const PlayerState& state) {
+  return state.input.DamperDown == -1 || state.midi_in.DamperChannel != 0;
+}
+
+}  // namespace
+
 Recorder::Recorder(PlayerState& state, Clock& clock, PerformanceNotices& notices,
                    RecorderHost* host)
     : state_(state), clock_(clock), notices_(notices), host_(host) {}
@@ -75,7 +84,7 @@ void Recorder::StartNewRecording() {
   state_.events.Recreate(kRecordingCapacity);
   state_.events.EventCount = 0;
   state_.performance.ClockStart = clock_.NowMs();
-  if (state_.input.DamperDown == -1) RecordEvent(0, 0, kEventDamperDown);
+  if (DamperHeld(state_)) RecordEvent(0, 0, kEventDamperDown);
 }
 
 void Recorder::ContinueRecording() {
@@ -90,7 +99,7 @@ void Recorder::ContinueRecording() {
       std::max<std::size_t>(kRecordingCapacity, static_cast<std::size_t>(events.EventCount) + 2));
   perf.ClockStart = clock_.NowMs();
   perf.ClockTicks = perf.ClockTicksSeen = TicksNow();
-  if (state_.input.DamperDown == -1) RecordEvent(0, 0, kEventDamperDown);
+  if (DamperHeld(state_)) RecordEvent(0, 0, kEventDamperDown);
 }
 
 void Recorder::FinishRecording() {
@@ -98,7 +107,7 @@ void Recorder::FinishRecording() {
   auto& events = state_.events;
   perf.ClockTicks = TicksNow();
   std::int32_t gap = perf.ClockTicks - perf.ClockTicksSeen;
-  const bool damper_held = state_.input.DamperDown == -1;
+  const bool damper_held = DamperHeld(state_);
   events.Resize(std::max(events.Size(), static_cast<std::size_t>(events.EventCount) + 2));
   if (damper_held) {
     events.Set(static_cast<std::size_t>(events.EventCount), gap, 0, kEventDamperUp, 0);

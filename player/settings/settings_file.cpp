@@ -158,6 +158,7 @@ WindowPosition LoadSettings(PlayerState& state, const IniFile& file) {
   ReadOptions(state, file);
   LoadChordSlots(state.chords.ChordTable, file);
   ReadFlag(file, "C3TO60", 0, state.display.C3To60);
+  state.midi_in.MidiInPort = file.ReadString(kOption, "MidiInPort").value_or("");
   return window;
 }
 
@@ -196,6 +197,7 @@ void SaveSettings(PlayerState& state, const WindowPosition& window, IniFile& fil
   }
   file.WriteString(kOption, "ImagePath", layout.ScoreFolder);
   file.WriteInt(kOption, "ScoreMode", layout.ScoreMode);
+  file.WriteString(kOption, "MidiInPort", state.midi_in.MidiInPort);
   SaveChordSlots(state.chords.ChordTable, file);
 }
 

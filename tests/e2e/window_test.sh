@@ -172,7 +172,7 @@ ini=$work/program/kirivane.ini
 [[ -f $ini ]] || fail "no settings file written"
 order=$(tr -d '\r' <"$ini" | grep -v '^$' | sed 's/=.*//' | tr '\n' ' ')
 expected_order="[Window] dx dy mx my [Option] Device MainVol ccMode WheelBand MidiCh MidiVol PlayCh \
-PlayVol Loop Effect MouseVel MidiReadCh MidiEndTime C3TO60 FilePath KeysFile ImagePath ScoreMode \
+PlayVol Loop Effect MouseVel MidiReadCh MidiEndTime C3TO60 FilePath KeysFile ImagePath ScoreMode MidiInPort \
 [Chord] 1Num 2Num 3Num 4Num 5Num 6Num 7Num 8Num 9Num "
 [[ "$order" == "$expected_order" ]] || fail "settings keys: $order"
 grep -q $'^1Num=0,4,7(Major Triad)\r$' "$ini" || fail "chord 1 not saved"

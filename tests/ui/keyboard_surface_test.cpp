@@ -85,7 +85,7 @@ void KeyboardSurfaceTest::andAndXorCopiesAreExactBitwiseOperations() {
 
 void KeyboardSurfaceTest::sheetsHaveTheirSizesAndBodyColours() {
   QImageSurface surface;
-  QCOMPARE(surface.SpriteSheet().size(), QSize(249, 120));
+  QCOMPARE(surface.SpriteSheet().size(), QSize(kPicKenbanWidth, 120));
   QCOMPARE(surface.MaskSheet().size(), QSize(84, 120));
   QCOMPARE(surface.MaskSheet().depth(), 1);
   QCOMPARE(SpriteAt(surface, kLargeWhiteCells[0][1], 10, kWhiteBodyY), qRgb(231, 234, 248));

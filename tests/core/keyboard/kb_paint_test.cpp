@@ -99,6 +99,45 @@ TEST_F(KBPaintTest, PlaybackLeavesAKeyHeldOnTheTypingKeyboard) {
   EXPECT_TRUE(surface.copies.empty());
 }
 
+TEST_F(KBPaintTest, MidiInputKeysHaveTheirOwnLookAndKeepWhatIsHeld) {
+  std::vector<std::string> labels(37, "Q");
+  paint.SetLabels(labels);
+  Redraw();
+  paint.DrawKeyDown(7, kKeySourceMidiIn, mode);  // white D
+  paint.DrawKeyDown(8, kKeySourceMidiIn, mode);  // black D#
+  ASSERT_EQ(surface.copies.size(), 3u);
+  EXPECT_TRUE(SameCell(surface.copies[1].cell, kLargeWhiteCells[1][kShownByMidiIn]));
+  EXPECT_TRUE(SameCell(surface.copies[2].cell, kLargeBlackCells[kShownByMidiIn]));
+  EXPECT_TRUE(surface.texts.empty()) << "the MIDI input prints no typing-key label";
+  EXPECT_EQ(Slot(7).DownState, kShownByMidiIn);
+  // Playback does not end a key held on the MIDI keyboard, nor the MIDI input one held on the
+  // typing keyboard; each holder ends its own.
+  paint.DrawKeyUp(7, kKeySourcePlayback, mode);
+  EXPECT_EQ(Slot(7).DownState, kShownByMidiIn);
+  paint.DrawKeyDown(9, kKeySourceKeys, mode);
+  paint.DrawKeyUp(9, kKeySourceMidiIn, mode);
+  EXPECT_EQ(Slot(9).DownState, kShownByUser);
+  paint.DrawKeyUp(7, kKeySourceMidiIn, mode);
+  EXPECT_EQ(Slot(7).DownState, kShownReleased);
+  paint.DrawKeyDown(10, kKeySourceMouse, mode);
+  paint.DrawKeyUp(10, kKeySourceMidiIn, mode);
+  EXPECT_EQ(Slot(10).DownState, kShownReleased);
+  // On the bar, the small cells of the same look.
+  mode.DisplayMode = 2;
+  mode.RequestedDisplayMode = 2;
+  Redraw();
+  paint.DrawKeyDown128(21, kKeySourceMidiIn, mode);  // A0, far below the 37 keys
+  paint.DrawKeyDown128(22, kKeySourceMidiIn, mode);
+  ASSERT_EQ(surface.copies.size(), 3u);
+  EXPECT_TRUE(SameCell(surface.copies[1].cell, kSmallWhiteCells[1][kShownByMidiIn]));
+  EXPECT_TRUE(SameCell(surface.copies[2].cell, kSmallBlackCells[kShownByMidiIn]));
+  EXPECT_EQ(Slot128(21).DownState, kShownByMidiIn);
+  paint.DrawKeyUp128(21, kKeySourcePlayback, mode);
+  EXPECT_TRUE(paint.IsPressed128(21));
+  paint.DrawKeyUp128(21, kKeySourceMidiIn, mode);
+  EXPECT_FALSE(paint.IsPressed128(21));
+}
+
 TEST_F(KBPaintTest, GatedDrawingChangesNothing) {
   Redraw();
   mode.DrawingAllowed = false;

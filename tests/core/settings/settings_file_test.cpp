@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/basic/text_file.h"
@@ -207,13 +208,36 @@ TEST(Settings, FreshFileHoldsEveryKeyInItsOrder) {
       "[Window]", "dx",        "dy",        "mx",         "my",          "[Option]", "Device",
       "MainVol",  "ccMode",    "WheelBand", "MidiCh",     "MidiVol",     "PlayCh",   "PlayVol",
       "Loop",     "Effect",    "MouseVel",  "MidiReadCh", "MidiEndTime", "C3TO60",   "FilePath",
-      "KeysFile", "ImagePath", "ScoreMode", "[Chord]",    "1Num",        "2Num",     "3Num",
-      "4Num",     "5Num",      "6Num",      "7Num",       "8Num",        "9Num"};
+      "KeysFile", "ImagePath", "ScoreMode", "MidiInPort", "[Chord]",     "1Num",     "2Num",
+      "3Num",     "4Num",      "5Num",      "6Num",       "7Num",        "8Num",     "9Num"};
   auto keys = KeysInOrder(file.Text());
   EXPECT_EQ(keys, expected);
   EXPECT_EQ(file.ReadString("Chord", "9Num"), "-12,0,4,7,12(Power )");
   EXPECT_EQ(file.ReadString("Option", "ImagePath"), "/opt/kirivane/image/");
   EXPECT_EQ(file.ReadString("Option", "MidiEndTime"), "200");
+}
+
+TEST(Settings, MidiInputPortIsReadAndSavedAfterTheOtherOptionKeys) {
+  EXPECT_EQ(Loaded("").midi_in.MidiInPort, "");
+  const std::string text =
+      "[Option]\r\nScoreMode=1\r\nMidiInPort=Midi Through:Midi Through Port-0 14:0\r\n";
+  EXPECT_EQ(Loaded(text).midi_in.MidiInPort, "Midi Through:Midi Through Port-0 14:0");
+  // A file of an older version gains the key at the end of its [Option] keys.
+  PlayerState s = Loaded("[Option]\r\nDevice=2\r\n[Chord]\r\n1Num=0,4,7(Major Triad)\r\n");
+  s.midi_in.MidiInPort = "src:out";
+  IniFile file("[Option]\r\nDevice=2\r\nMidiInPort=old:port\r\nLoop=1\r\n[Chord]\r\n");
+  SaveSettings(s, {}, file);
+  EXPECT_EQ(file.ReadString("Option", "MidiInPort"), "src:out");
+  EXPECT_NE(file.Text().find("Device=2\r\nMidiInPort=src:out\r\nLoop=0\r\n"), std::string::npos)
+      << "an existing key keeps its place";
+  IniFile older("[Option]\r\nDevice=2\r\n[Chord]\r\n");
+  s.midi_in.MidiInPort.clear();
+  SaveSettings(s, {}, older);
+  const auto keys = KeysInOrder(older.Text());
+  const auto chord = std::find(keys.begin(), keys.end(), "[Chord]");
+  ASSERT_NE(chord, keys.end());
+  EXPECT_EQ(*(chord - 1), "MidiInPort");
+  EXPECT_EQ(older.ReadString("Option", "MidiInPort"), "");
 }
 
 TEST(Settings, KeysReadButNeverWrittenKeepTheUsersText) {
