@@ -6,7 +6,7 @@
 
 #include "common/basic/code_page.h"
 #include "fakes/test_paths.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 namespace {

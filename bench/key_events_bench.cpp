@@ -1,5 +1,5 @@
-// Cost of the typing-key path: one bound key pressed and released (notes, drawing requests),
-// with and without a chord, and loading the default key map from disk.
+// Cost of the typing-key path through the whole player: one bound key pressed and released
+// (notes, key drawing, score), with and without a chord, and loading the default key map.
 #include <benchmark/benchmark.h>
 
 #include "fakes/fake_key_player.h"
@@ -14,13 +14,12 @@ struct Player : testing::FakeKeyPlayer {
 
 void ClearLogs(Player& player) {
   player.out.Clear();
-  player.view.drawings.clear();
-  player.actions.calls.clear();
+  player.surface.Forget();
 }
 
 void BM_KeyPressAndRelease(benchmark::State& bench) {
   Player player;
-  if (bench.range(0) != 0) player.chords.SelectChordSlot(static_cast<int>(bench.range(0)));
+  if (bench.range(0) != 0) player.player.chords.SelectChordSlot(static_cast<int>(bench.range(0)));
   for (auto _ : bench) {
     player.keys.Form_KeyDown('V', 0);
     player.keys.Form_KeyUp('V', 0);
@@ -36,7 +35,7 @@ void BM_LoadDefaultKeyMap(benchmark::State& bench) {
   testing::FakeKeyMapNotices notices;
   const auto path = ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName);
   for (auto _ : bench) {
-    benchmark::DoNotOptimize(LoadKeyMap(state, path, random, notices));
+    benchmark::DoNotOptimize(LoadKeyMap(state, path, random, notices, notices));
   }
 }
 BENCHMARK(BM_LoadDefaultKeyMap);

@@ -59,7 +59,8 @@ void BM_RedrawKeyboard128(benchmark::State& state) {
 
 // What a refresh leads to: the picture box painting its 440 x 120 image.
 void BM_PictureBoxPaint(benchmark::State& state) {
-  Keyboard keyboard;
+  QImageSurface surface;
+  Keyboard keyboard(surface);
   keyboard.resize(440, 120);
   KBPaint paint(keyboard.KeyboardSurface());
   paint.RedrawKeyboard(KeyboardMode{});

@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "fakes/test_paths.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/performance/performance_file.h"
 #include "player/smf/midi_reader.h"
 #include "player/smf/midi_writer.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "player/app/drop_block.h"
+#include "player/shell/drop_block.h"
 
 namespace {
 

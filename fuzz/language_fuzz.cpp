@@ -7,7 +7,7 @@
 
 #include "common/basic/code_page.h"
 #include "common/basic/text_file.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "player/app/player_state.h"
 #include "player/performance/performance_file.h"
 #include "player/smf/midi_reader.h"
 #include "player/smf/midi_writer.h"
+#include "player/state/player_state.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <span>
 
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/smf/midi_reader.h"
 #include "player/smf/midi_writer.h"
+#include "player/state/player_state.h"
 
 namespace {
 

@@ -202,6 +202,10 @@ int KBPaint::MeasureTextWidth(std::string_view text) {
   return surface_.TextWidth(text);
 }
 
+void KBPaint::Clear() {
+  surface_.Clear();
+}
+
 void KBPaint::Refresh() {
   surface_.Refresh();
 }

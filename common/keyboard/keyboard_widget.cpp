@@ -5,12 +5,16 @@
 
 namespace kirivane {
 
-Keyboard::Keyboard(QWidget* parent) : QWidget(parent) {
+Keyboard::Keyboard(QImageSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
   setObjectName(QStringLiteral("Keyboard"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // MouseMove keeps the last position even with no button held
   resize(sizeHint());
   surface_.SetRefreshHandler([this] { update(); });
+}
+
+Keyboard::~Keyboard() {
+  surface_.SetRefreshHandler(nullptr);
 }
 
 QSize Keyboard::sizeHint() const {

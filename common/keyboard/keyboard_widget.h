@@ -9,12 +9,14 @@ namespace kirivane {
 
 // The picture box `Keyboard`: shows the keyboard surface and hands its mouse events to a
 // handler (mouse play in the player). Its size is the layout's business: 440 x 120 for the
-// large keyboard, 600 x 25 for the 128-key bar; it shows the top-left part of the surface.
+// large keyboard, 600 x 25 for the 128-key bar; it shows the top-left part of the surface. The
+// surface belongs to whoever draws on it and outlives the widget.
 class Keyboard : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Keyboard(QWidget* parent = nullptr);
+  explicit Keyboard(QImageSurface& surface, QWidget* parent = nullptr);
+  ~Keyboard() override;
 
   QImageSurface& KeyboardSurface() { return surface_; }
   void SetMouseHandler(KeyboardMouseHandler* handler) { handler_ = handler; }
@@ -31,7 +33,7 @@ class Keyboard : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  QImageSurface surface_;
+  QImageSurface& surface_;
   KeyboardMouseHandler* handler_ = nullptr;
 };
 

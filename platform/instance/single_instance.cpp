@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-#include "player/app/drop_block.h"
+#include "player/shell/drop_block.h"
 
 namespace kirivane {
 

@@ -17,7 +17,7 @@ namespace kirivane {
 QString DefaultInstanceSocketPath();
 
 // The first player listens on a local socket that only its own user may connect to. A second
-// start connects, sends one drop block (see player/app/drop_block.h) and closes; the running
+// start connects, sends one drop block (see player/shell/drop_block.h) and closes; the running
 // player reads the block to the end of the connection and, when it is well formed, reports its
 // file list. Anything else a connection sends is dropped and changes nothing.
 class SingleInstance : public QObject {

@@ -27,6 +27,8 @@ bool NumLockOn(Display* display) {
 
 }  // namespace
 
+Xi2KeyHook::Xi2KeyHook() = default;
+
 Xi2KeyHook::Xi2KeyHook(KeyHandler handler) : handler_(std::move(handler)) {}
 
 Xi2KeyHook::~Xi2KeyHook() {

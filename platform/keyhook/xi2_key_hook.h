@@ -19,6 +19,7 @@ class Xi2KeyHook : public KeyHook {
   // keycode: the X keycode; down: pressed or released; num_lock: NumLock is on.
   using KeyHandler = std::function<void(int keycode, bool down, bool num_lock)>;
 
+  Xi2KeyHook();
   explicit Xi2KeyHook(KeyHandler handler);
   ~Xi2KeyHook() override;
   Xi2KeyHook(const Xi2KeyHook&) = delete;
@@ -28,8 +29,10 @@ class Xi2KeyHook : public KeyHook {
   // server or its XInput 2 extension is not there (a pure Wayland desktop).
   bool SetHook() override;
   void ResetHook() override;
+  std::string Error() const override { return error_; }
   bool Active() const { return display_ != nullptr; }
-  const std::string& Error() const { return error_; }
+  // Where the keys go; set once the receiver exists.
+  void SetKeyHandler(KeyHandler handler) { handler_ = std::move(handler); }
 
  private:
   void ReadEvents();

@@ -2,8 +2,6 @@
 
 #include <QBuffer>
 
-#include "player/app/sound_waves.h"
-
 #ifdef KIRIVANE_HAVE_QT_MULTIMEDIA
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -21,25 +19,23 @@ SoundPlayer::~SoundPlayer() {
 #endif
 }
 
-void SoundPlayer::Load(int first, int last) {
-  for (int resource = first; resource <= last; ++resource) {
-    sounds_[resource] = SoundSamples(resource);
-  }
+void SoundPlayer::AddSound(int resource, std::vector<std::int16_t> samples, int sample_rate) {
+  sounds_[resource] = {std::move(samples), sample_rate};
 }
 
 void SoundPlayer::Play(int resource) {
 #ifdef KIRIVANE_HAVE_QT_MULTIMEDIA
   const auto found = sounds_.find(resource);
-  if (found == sounds_.end() || found->second.empty()) return;
+  if (found == sounds_.end() || found->second.samples.empty()) return;
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   if (device.isNull()) return;
   if (sink_) sink_->stop();
   QAudioFormat format;
-  format.setSampleRate(kSoundSampleRate);
+  format.setSampleRate(found->second.sample_rate);
   format.setChannelCount(1);
   format.setSampleFormat(QAudioFormat::Int16);
   if (!device.isFormatSupported(format)) return;
-  const auto& samples = found->second;
+  const auto& samples = found->second.samples;
   buffer_ = std::make_unique<QBuffer>();
   buffer_->setData(reinterpret_cast<const char*>(samples.data()),
                    static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));

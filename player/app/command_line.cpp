@@ -1,7 +1,7 @@
 #include "player/app/command_line.h"
 
 #include "common/basic/text_rules.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

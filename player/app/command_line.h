@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -1,20 +1,11 @@
-// Typing keys of the main window, the key monitor button and the percussion set.
+// Typing keys of the main window: its own key events, those of its controls and those of the
+// system-wide hook all reach the key handlers; losing the focus releases the held keys.
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 
-#include "common/basic/text_rules.h"
-#include "common/keymap/vk_from_qt_qt.h"
-#include "common/keymap/vk_table.h"
-#include "player/app/form1_pictures.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
-#include "player/input/hook_switch.h"
 #include "player/input/key_forwarding_qt.h"
+#include "player/midi/midi_panel.h"
 
 namespace kirivane {
 
@@ -25,13 +16,13 @@ void Form1::keyPressEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() && (key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F4)) {
     return;
   }
-  ForwardKeyPress(*keys_, *event, state_.input.KeyboardLayout);
+  ForwardKeyPress(player_.keys, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
   if (state_.app.Ending == -1 || !key_preview_) return;
-  ForwardKeyRelease(*keys_, *event, state_.input.KeyboardLayout);
+  ForwardKeyRelease(player_.keys, *event, state_.input.KeyboardLayout);
   event->accept();
 }
 
@@ -45,13 +36,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   if (QApplication::activePopupWidget() != nullptr) {
     if (type == QEvent::KeyRelease && state_.app.Ending != -1 && key_preview_) {
-      ForwardKeyReleaseToHeldKey(*keys_, *key, state_.input.KeyboardLayout);
+      ForwardKeyReleaseToHeldKey(player_.keys, *key, state_.input.KeyboardLayout);
     }
     return false;
   }
-  const bool list_keys = watched == midi_panel_->List1 && state_.input.ControllerKeys == 0 &&
-                         (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down);
-  if (list_keys) return false;
+  if (midi_panel_->ListKeepsKey(watched, *key)) return false;
   if (type == QEvent::KeyPress) {
     keyPressEvent(key);
   } else {
@@ -62,55 +51,27 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (state_.input.HookActive == 0 && !isActiveWindow()) keys_->FocusLost();
+  if (state_.input.HookActive == 0 && !isActiveWindow()) FocusLost();
 }
 
 void Form1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
-      state_.input.HookActive == 0 && keys_) {
-    keys_->FocusLost();
+      state_.input.HookActive == 0) {
+    FocusLost();
   }
 }
 
-// The key monitor button: the system-wide key hook on or off.
-void Form1::Check1_Click() {
-  if (kirivane::Check1_Click(state_, hook_, *this, *display_) == HookSwitchResult::kUnavailable) {
-    ShowError(hook_.Error(), false);
-  }
+// With the hook off no release would ever arrive: held keys and incoming notes end.
+void Form1::FocusLost() {
+  player_.keys.FocusLost();
+  player_.midi_thru.ReleaseAll();
 }
 
-// The hook button as the layout of a display mode shows it.
-void Form1::ShowCheck1(int mode) {
-  const bool on = state_.input.HookActive == -1;
-  SetHookButton(Lang(mode != 0 ? 183 : on ? 185 : 184), on ? 8229375 : 16775912);
-}
-
-// Keys from the hook take the place of the window's own key events while it runs. While a
-// popup menu of the player is open, its keys are the menu's, as in the window.
+// Keys from the hook take the place of the window's own key events while it runs.
 void Form1::HookKey(int keycode, bool down, bool num_lock) {
-  if (state_.app.Ending == -1 || keycode < 0 || keycode > 255) return;
-  const VirtualKey key =
-      VkOfKey(keycode, state_.input.KeyboardLayout[static_cast<std::size_t>(keycode)], num_lock);
-  if (key.code == 0) return;
-  KeyFlags flags;
-  flags.right_shift = key.right_shift;
-  if (QApplication::activePopupWidget() != nullptr && (down || !keys_->Holds(key.code, flags))) {
-    return;
-  }
-  const int shift = ShiftMaskFromQt(QGuiApplication::queryKeyboardModifiers());
-  if (down) {
-    keys_->Form_KeyDown(key.code, shift, flags);
-  } else {
-    keys_->Form_KeyUp(key.code, shift, flags);
-  }
-}
-
-// A pad plays its drums while held; its click then leaves the percussion set.
-void Form1::Pad_MouseUp(int pad) {
-  percussion_->PadMouseUp(pad);
-  if (percussion_->LeavePercussionSet(random_, *this) == KeyMapLoadResult::kFatal) close();
-  ReturnFocus();
+  if (state_.app.Ending == -1) return;
+  ForwardHookKey(player_.keys, state_.input.KeyboardLayout, keycode, down, num_lock);
 }
 
 }  // namespace kirivane

@@ -1,19 +1,17 @@
 // The load of the main window and its staged end.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QScrollBar>
 #include <filesystem>
 
-#include "common/keyboard/keyboard_widget.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/picture_button_widget.h"
 #include "player/app/seasonal.h"
 #include "player/app/sound_waves.h"
+#include "player/display/keyboard_panel.h"
+#include "player/layout/decoration_panel.h"
+#include "player/midi/midi_panel.h"
 #include "player/settings/settings_file.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -21,49 +19,32 @@ bool Form1::Form_Load() {
   if (state_.app.Ending == -1) return true;
   SetFontsAndCaptions();
   if (state_.layout.Screen.ScreenHeight < 40) {
-    ShowError(Lang(322), false);
+    ShowError(LangText(state_.app, 322), false);
     return false;
   }
-  if (state_.app.ShowVersion == -1) {
-    for (QLabel* label : Label12) label->setText(QString::fromStdString(state_.app.VersionText));
-  }
+  decoration_panel_->ShowVersion();
   const WindowPosition placed = LoadSettings(state_, ReadSettingsFile(settings_path_));
   const ScreenMetrics& s = state_.layout.Screen;
   move(placed.Left / s.TwipsX, placed.Top / s.TwipsY);
-  ApplySeasonalLook();
-  sounds_.Load(kFirstSound, kLastSound);
-  UpdateCaption();
-  if (state_.input.KeyMapFile.empty()) {
-    state_.input.KeyMapFile = ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName);
+  if (ApplySeasonalLook(state_.app, player_.devices.clock.Today())) {
+    decoration_panel_->ShowVersion();
+    update();
   }
-  if (LoadKeyMap(state_, state_.input.KeyMapFile, random_, *this) == KeyMapLoadResult::kFatal) {
-    close();
-    return false;
-  }
-  display_->RedrawKeyboard();
+  AddPlayerSounds(player_.devices.sounds);
+  RebuildCaption();
+  if (player_.key_maps.LoadAtStart() == KeyMapLoadResult::kFatal) return false;
+  player_.display.RedrawKeyboard();
   midi_panel_->FillInstruments();
-  Check1->setText(QString::fromStdString(Lang(184)));
-  if (state_.input.DrumStart == -1) {
-    state_.midi.KeyOutChannel = state_.midi.PlayOutChannel = 10;
-    state_.midi.PercussionSet = true;
-    state_.app.AppTitle = Lang(1);
-    UpdateCaption();
-    SetPercussionButtonNoDrop(true);
-    state_.midi.DamperLampBorder = 3718655;
-    state_.midi.DamperLampFill = 10155263;
-    SetDamperLamp(3718655, 10155263);
-  }
+  if (state_.input.DrumStart == -1) player_.percussion.StartWithPercussionSet();
   state_.midi.BaseNote = 60;
-  const std::vector<std::string> devices = out_.DeviceNames();
+  const std::vector<std::string> devices = player_.devices.midi_out.DeviceNames();
   midi_panel_->FillDevices(devices);
   if (devices.empty()) {
     const auto answer = QMessageBox::question(this, QString::fromStdString(state_.app.AppTitle),
-                                              QString::fromStdString(Lang(350)),
+                                              QString::fromStdString(LangText(state_.app, 350)),
                                               QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) return false;
   }
-  state_.midi.Transpose = midi_panel_->VScroll1->value();
-  state_.midi.OctaveShift = midi_panel_->HScroll1->value();
   if (!state_.midi.PercussionSet) {
     state_.midi.KeyOutChannel = state_.midi.KeyChannel;
     state_.midi.PlayOutChannel = state_.midi.PlayChannel;
@@ -73,55 +54,37 @@ bool Form1::Form_Load() {
   show();
   if (state_.input.HookActive == -1) {  // started with the hook on
     state_.input.HookActive = 0;
-    Check1_Click();
+    player_.hook.ToggleHook();
   }
   midi_panel_->SelectSavedDevice(state_.midi.MidiDevice);
-  midi_panel_->SelectInstrument(0);
+  player_.midi_thru.OpenSavedPort();
+  player_.device_controls.SelectInstrument(0);
   state_.input.EscHeld = 0;
   if (state_.app.TopmostSwitch != 2) SetTopmost(state_.app.TopmostSwitch);
+  Timer1.start();
   activateWindow();
   ReturnFocus();
   return true;
 }
 
-void Form1::ApplySeasonalLook() {
-  if (!InSeasonalPeriod(clock_.Today())) return;
-  state_.app.XmasSpecial = -1;
-  state_.app.VersionText += "(X'mas Special)";
-  if (state_.app.ShowVersion == -1) {
-    for (QLabel* label : Label12) label->setText(QString::fromStdString(state_.app.VersionText));
+// Timer1: the recording time limit, while a device is open and the full window shows.
+void Form1::Timer1_Timer() {
+  if (state_.midi.Timer1Enabled && state_.layout.DisplayMode == 0) {
+    player_.transport.CheckRecordingLimit();
   }
-  update();
-}
-
-void Form1::DrawFarewell() {
-  QImageSurface& surface = Keyboard_->KeyboardSurface();
-  const std::string first = Lang(282);
-  const std::string second = Lang(283);
-  surface.Clear();
-  if (state_.layout.DisplayMode == 2) {
-    const int w1 = surface.TextWidth(first);
-    const int w2 = surface.TextWidth(second);
-    const int x = 295 - (w1 + w2) / 2;
-    surface.PrintText(x, 5, first);
-    surface.PrintText(x + w1 + 10, 5, second);
-  } else {
-    surface.PrintText(220 - surface.TextWidth(first) / 2, 45, first);
-    surface.PrintText(220 - surface.TextWidth(second) / 2, 65, second);
-  }
-  surface.Refresh();
 }
 
 void Form1::Form_QueryUnload() {
   if (state_.app.AppClosing == -1) return;
-  DrawFarewell();
+  keyboard_panel_->DrawFarewell();
   state_.performance.PlayInterrupt = -1;
   QApplication::processEvents();
   state_.app.Ending = -1;
   EndShape->setGeometry(rect());
   EndShape->show();
   EndShape->raise();
-  hook_.ResetHook();
+  player_.hook.ResetHook();
+  player_.midi_thru.ReleaseAll();
   clearMask();
   if (!settings_saved_) {
     settings_saved_ = true;
@@ -136,10 +99,10 @@ void Form1::Form_QueryUnload() {
 
 void Form1::WaitTimer_Timer() {
   if (state_.app.AppClosing != -1) return;
-  DrawFarewell();
+  keyboard_panel_->DrawFarewell();
   PerformanceState& p = state_.performance;
   if (p.ClockTicks == p.ClockTicksSeen || p.Playing == -1) {
-    if (midi_->DeviceOpen()) midi_->CloseMidiOut();
+    if (player_.midi.DeviceOpen()) player_.midi.CloseMidiOut();
     WaitTimer.stop();
     unloading_ = true;
     close();
@@ -148,6 +111,12 @@ void Form1::WaitTimer_Timer() {
   p.ClockTicksSeen = p.ClockTicks;
   p.PlayInterrupt = -1;
   QApplication::processEvents();
+}
+
+void Form1::EnableWaitTimer() {
+  if (state_.app.AppClosing == -1) return;  // the closing branch owns the timer now
+  WaitTimer.setInterval(100);
+  WaitTimer.start();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

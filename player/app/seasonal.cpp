@@ -17,4 +17,11 @@ bool InSeasonalPeriod(const CalendarDate& date) {
   return days >= 0 && days <= 24;
 }
 
+bool ApplySeasonalLook(AppState& app, const CalendarDate& today) {
+  if (!InSeasonalPeriod(today)) return false;
+  app.XmasSpecial = -1;
+  app.VersionText += "(X'mas Special)";
+  return true;
+}
+
 }  // namespace kirivane

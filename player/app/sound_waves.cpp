@@ -55,4 +55,10 @@ std::vector<std::int16_t> SoundSamples(int resource) {
   return samples;
 }
 
+void AddPlayerSounds(Sounds& sounds) {
+  for (int resource = kFirstSound; resource <= kLastSound; ++resource) {
+    sounds.AddSound(resource, SoundSamples(resource), kSoundSampleRate);
+  }
+}
+
 }  // namespace kirivane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/basic/sounds.h"
+
 namespace kirivane {
 
 // The player's five short sounds, by resource number: 101 error, 102 tick, 103 accent,
@@ -13,5 +15,8 @@ inline constexpr int kSoundSampleRate = 22050;
 
 // Samples of a sound; empty for any other number.
 std::vector<std::int16_t> SoundSamples(int resource);
+
+// Hands the five sounds to the device that plays them.
+void AddPlayerSounds(Sounds& sounds);
 
 }  // namespace kirivane

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/chords/chord_grid.h"
 #include "player/chords/chord_list.h"
 #include "player/chords/chord_selection.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "common/basic/text_rules.h"
-#include "player/app/language_table.h"
 #include "player/chords/chord_list.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/app/app_state.h"
+#include "player/state/app_state.h"
 
 namespace kirivane {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "player/app/app_state.h"
+#include "player/state/app_state.h"
 
 namespace kirivane {
 

@@ -1,6 +1,6 @@
 #include "player/chords/chord_selection.h"
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -22,7 +22,7 @@ void ChordSelection::SelectChord(const std::string& intervals, const std::string
   auto& chords = state_.chords;
   chords.CurrentChord.clear();
   chords.ChordLabel = name.empty() ? intervals : name;
-  label_.SetChordLabel(chords.ChordLabel);
+  label_->SetChordLabel(chords.ChordLabel);
   if (intervals.empty()) {
     chords.ChordActive = 0;
     return;
@@ -88,7 +88,7 @@ void ChordSelection::ClearWithoutNotesOff() {
   chords.ChordIndex = 0;
   chords.ChordActive = 0;
   chords.ChordLabel.clear();
-  label_.SetChordLabel(chords.ChordLabel);
+  label_->SetChordLabel(chords.ChordLabel);
 }
 
 void ChordSelection::RedrawOrShowHookNotice() {

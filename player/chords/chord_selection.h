@@ -3,25 +3,28 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
 
 namespace kirivane {
 
-// The chord label of the main window (Lbl_Chord).
-class ChordLabelView {
+// What the chord panel shows: the name of the chord selected (Lbl_Chord).
+class ChordView {
  public:
-  virtual ~ChordLabelView() = default;
-  virtual void SetChordLabel(const std::string& text) = 0;
+  virtual ~ChordView() = default;
+  virtual void SetChordLabel(const std::string& /*text*/) {}
 };
 
 // Chooses the current chord: from the keypad, F7, the chord pad and the chord dialogs.
 // Holds references only; the selection lives in PlayerState's ChordState.
 class ChordSelection {
  public:
-  ChordSelection(PlayerState& state, MidiMode& midi, KeyboardView& view, ChordLabelView& label)
-      : state_(state), midi_(midi), view_(view), label_(label) {}
+  ChordSelection(PlayerState& state, MidiMode& midi, KeyboardView& keyboard)
+      : state_(state), midi_(midi), view_(keyboard) {}
+
+  void SetView(ChordView* view) { label_.Set(view); }
 
   // Makes the interval list the current chord and shows its name (or the list when the name
   // is empty). Releases every note so none started under the previous chord hangs.
@@ -38,6 +41,8 @@ class ChordSelection {
   // backward (9 from no chord, clearing from 1); any other button clears. The pad never
   // releases notes. Redraws the keyboard after every action.
   void ChordPadMouseDown(bool left_button, bool ctrl_alone);
+  // The sound reset forgets the chord: no chord, the label emptied; nothing is released.
+  void ForgetChord() { ClearWithoutNotesOff(); }
 
  private:
   void RedrawAfterSelection();
@@ -47,7 +52,7 @@ class ChordSelection {
   PlayerState& state_;
   MidiMode& midi_;
   KeyboardView& view_;
-  ChordLabelView& label_;
+  ViewSlot<ChordView> label_;
 };
 
 // Offsets a played key sounds with the chord selected now: the chord's offsets while a chord

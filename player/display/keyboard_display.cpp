@@ -1,6 +1,7 @@
 #include "player/display/keyboard_display.h"
 
 #include "common/keyboard/keyboard_layout.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -44,7 +45,7 @@ void KeyboardDisplay::RedrawKeyboard() {
 
 void KeyboardDisplay::RedrawOrShowDrawingOff() {
   if (DrawingGatedOff()) {
-    ShowKeyboardMessage(0, 0, Lang(kLangDrawingOff));
+    ShowKeyboardMessage(0, 0, LangText(state_.app, kLangDrawingOff));
   } else {
     RedrawKeyboard();
   }
@@ -63,22 +64,18 @@ void KeyboardDisplay::ShowKeyboardMessage(std::int64_t count, std::int64_t total
 
 std::string KeyboardDisplay::ProgressLine(std::int64_t count, std::int64_t total,
                                           int waiting_entry) const {
-  if (total == 0) return Lang(waiting_entry);
+  if (total == 0) return LangText(state_.app, waiting_entry);
   // Integer part of the percentage, rounded toward minus infinity like the whole program.
   std::int64_t percent = count * 100 / total;
   if ((count * 100) % total != 0 && ((count * 100 < 0) != (total < 0))) --percent;
-  return Lang(kLangProgressBefore) + std::to_string(percent) + Lang(kLangProgressAfter);
+  return LangText(state_.app, kLangProgressBefore) + std::to_string(percent) +
+         LangText(state_.app, kLangProgressAfter);
 }
 
 void KeyboardDisplay::ShowNoteName(int note) {
-  if (note < 0 || !note_label_ || note_label_->StopButtonEnabled()) return;
-  note_label_->SetNoteName(NoteNameText(note, state_.display.C3To60));
-}
-
-std::string KeyboardDisplay::Lang(int entry) const {
-  const auto& table = state_.app.LangTable;
-  return entry >= 0 && static_cast<std::size_t>(entry) < table.size() ? table[entry]
-                                                                      : std::string();
+  const PerformanceState& performance = state_.performance;
+  if (note < 0 || performance.Playing == -1 || performance.Recording == -1) return;
+  note_name_->SetNoteName(NoteNameText(note, state_.display.C3To60));
 }
 
 }  // namespace kirivane

@@ -6,17 +6,17 @@
 #include <vector>
 
 #include "common/keyboard/kb_paint.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
 
 namespace kirivane {
 
-// The note-name label of the 128-key bar (LblNote), and the stop button it depends on.
-class NoteNameLabel {
+// The note-name label of the 128-key bar (LblNote).
+class NoteNameView {
  public:
-  virtual ~NoteNameLabel() = default;
-  virtual bool StopButtonEnabled() const = 0;
-  virtual void SetNoteName(const std::string& text) = 0;
+  virtual ~NoteNameView() = default;
+  virtual void SetNoteName(const std::string& /*text*/) {}
 };
 
 // The player's on-screen keyboard: KBPaint driven by the player's state (display mode, key
@@ -33,7 +33,7 @@ class KeyboardDisplay : public KeyboardView {
 
   KeyboardDisplay(PlayerState& state, Surface& surface);
 
-  void SetNoteNameLabel(NoteNameLabel* label) { note_label_ = label; }
+  void SetView(NoteNameView* view) { note_name_.Set(view); }
 
   void DrawKeyDown(int index, int source) override;
   void DrawKeyUp(int index, int source) override;
@@ -44,7 +44,7 @@ class KeyboardDisplay : public KeyboardView {
 
   void DrawKeyDown128(int note, int source);
   void DrawKeyUp128(int note, int source);
-  void Refresh() { paint_.Refresh(); }
+  void Refresh() override { paint_.Refresh(); }
   void ClearSurface() { paint_.Clear(); }
 
   // Replaces the keyboard by the text and a second line: the progress count / total in
@@ -56,19 +56,19 @@ class KeyboardDisplay : public KeyboardView {
   bool DrawingGatedOff() const;
 
   int MeasureTextWidth(std::string_view text) { return paint_.MeasureTextWidth(text); }
-  // Shows the name of the note in the note label, unless playback or recording runs.
-  void ShowNoteName(int note);
+  // Shows the name of the note in the note label, unless playback or recording runs (the
+  // label then shows what runs).
+  void ShowNoteName(int note) override;
 
   const KeyboardKeys& Keys() const { return paint_.Keys(); }
   KeyboardMode Mode() const;
 
  private:
-  std::string Lang(int entry) const;
   std::string ProgressLine(std::int64_t count, std::int64_t total, int waiting_entry) const;
 
   PlayerState& state_;
   KBPaint paint_;
-  NoteNameLabel* note_label_ = nullptr;
+  ViewSlot<NoteNameView> note_name_;
 };
 
 }  // namespace kirivane

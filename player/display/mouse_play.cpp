@@ -4,6 +4,7 @@
 
 #include "common/basic/text_rules.h"
 #include "common/keyboard/keyboard_layout.h"
+#include "player/layout/side_panels.h"
 
 namespace kirivane {
 namespace {
@@ -24,8 +25,8 @@ int MouseVelocity(float y, int mouse_vel, int key_velocity) {
 }
 
 MousePlay::MousePlay(PlayerState& state, MidiMode& midi, KeyboardDisplay& display,
-                     MousePlayPeers& peers)
-    : state_(state), midi_(midi), display_(display), peers_(peers) {}
+                     SidePanels& side_panels)
+    : state_(state), midi_(midi), display_(display), side_panels_(side_panels) {}
 
 int MousePlay::HitTest(float x, float y) const {
   const int px = static_cast<int>(RoundHalfEven(x));
@@ -67,7 +68,7 @@ void MousePlay::Press(int key, float y) {
     } else {
       display_.DrawKeyDown(key + interval, kKeySourceMouse);
     }
-    if (chord) peers_.DoEvents();
+    if (chord) window_->DoEvents();
   }
   display_.Refresh();
 }
@@ -81,26 +82,26 @@ void MousePlay::Release(bool events_before_drawing) {
   const bool draw = held.bar == BarMode();
   const bool chord = held.keys.size() > 1;
   for (int key : held.keys) {
-    if (chord && events_before_drawing) peers_.DoEvents();
+    if (chord && events_before_drawing) window_->DoEvents();
     if (draw && held.bar) {
       display_.DrawKeyUp128(key, kKeySourceMouse);
     } else if (draw) {
       display_.DrawKeyUp(key, kKeySourceMouse);
     }
-    if (chord && !events_before_drawing) peers_.DoEvents();
+    if (chord && !events_before_drawing) window_->DoEvents();
   }
   display_.Refresh();
 }
 
 void MousePlay::ShowScore(int key) {
   const int n = (NoteOf(key) - 1) & 127;
-  if (state_.midi.PercussionSet) peers_.ShowNotePicture(n, 1);
-  peers_.ShowScoreNote(n);
+  if (state_.midi.PercussionSet) side_panels_.ShowNotePicture(n, 1);
+  side_panels_.ShowScoreNote(n);
 }
 
-void MousePlay::Keyboard_MouseDown(int button, int shift, float x, float y) {
+void MousePlay::Keyboard_MouseDown(int button, int /*shift*/, float x, float y) {
   if (button != kMouseLeft) {
-    peers_.Form_MouseDown(button, shift, x, y);
+    window_->FormMouseDown(button);
     return;
   }
   const int key = HitTest(x, y);
@@ -116,7 +117,7 @@ void MousePlay::Keyboard_MouseDown(int button, int shift, float x, float y) {
     return;
   }
   ShowScore(key);
-  peers_.Command10_MouseDown();
+  side_panels_.Command10_MouseDown();
 }
 
 void MousePlay::Keyboard_MouseMove(int buttons, int /*shift*/, float x, float y) {
@@ -144,7 +145,7 @@ void MousePlay::Keyboard_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
   if (held == -1) return;
   Release(BarMode());
   held = -1;
-  if (!BarMode()) peers_.Command10_MouseUp();
+  if (!BarMode()) side_panels_.Command10_MouseUp();
 }
 
 void MousePlay::Keyboard_DblClick() {

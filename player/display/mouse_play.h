@@ -3,27 +3,15 @@
 #include <vector>
 
 #include "common/keyboard/keyboard_mouse.h"
-#include "player/app/player_state.h"
 #include "player/display/keyboard_display.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
+#include "player/state/window_commands.h"
 
 namespace kirivane {
 
-// What mouse play asks of the rest of the main window.
-class MousePlayPeers {
- public:
-  virtual ~MousePlayPeers() = default;
-  // The score view: note picture of a set (1 = the percussion pictures) and the score note.
-  virtual void ShowNotePicture(int index, int set) = 0;
-  virtual void ShowScoreNote(int note) = 0;
-  // Pressed and released pictures of the Command10 pair.
-  virtual void Command10_MouseDown() = 0;
-  virtual void Command10_MouseUp() = 0;
-  // The form's own mouse-down (window drag, popup menu).
-  virtual void Form_MouseDown(int button, int shift, float x, float y) = 0;
-  // Lets waiting window events run.
-  virtual void DoEvents() = 0;
-};
+class SidePanels;
 
 // Velocity of a mouse click at height y on the large keyboard: the top mouse_vel pixels of a
 // key ramp from 1 up to key_velocity, the rest plays key_velocity. Never above key_velocity.
@@ -33,7 +21,12 @@ int MouseVelocity(float y, int mouse_vel, int key_velocity);
 // it), dragging glides from key to key, releasing ends the note.
 class MousePlay : public KeyboardMouseHandler {
  public:
-  MousePlay(PlayerState& state, MidiMode& midi, KeyboardDisplay& display, MousePlayPeers& peers);
+  // The side panels show the note played (the score, the note picture, the pads).
+  MousePlay(PlayerState& state, MidiMode& midi, KeyboardDisplay& display, SidePanels& side_panels);
+
+  // The form takes the presses the keyboard does not play (the popup menu); window events run
+  // between the keys of a chord.
+  void SetWindow(WindowCommands* window) { window_.Set(window); }
 
   void Keyboard_MouseDown(int button, int shift, float x, float y) override;
   void Keyboard_MouseMove(int buttons, int shift, float x, float y) override;
@@ -54,7 +47,8 @@ class MousePlay : public KeyboardMouseHandler {
   PlayerState& state_;
   MidiMode& midi_;
   KeyboardDisplay& display_;
-  MousePlayPeers& peers_;
+  SidePanels& side_panels_;
+  ViewSlot<WindowCommands> window_;
 };
 
 }  // namespace kirivane

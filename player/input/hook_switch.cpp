@@ -1,6 +1,6 @@
 #include "player/input/hook_switch.h"
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -16,42 +16,48 @@ constexpr int kHookNotice = 284;
 
 }  // namespace
 
-HookSwitchResult Check1_Click(PlayerState& state, KeyHook& hook, InputWindow& window,
-                              KeyboardView& view) {
-  auto& input = state.input;
-  HookSwitchResult result;
+void HookSwitch::ToggleHook() {
+  auto& input = state_.input;
   if (input.HookActive == -1) {
-    hook.ResetHook();
-    window.SetHookButton(LangText(state.app, kHookOffCaption), kHookOffColour);
-    state.app.TitleSuffix.clear();
-    window.RebuildCaption();
-    window.SetKeyPreview(true);
-    view.RedrawKeyboard();
+    hook_.ResetHook();
+    view_->SetHookButton(LangText(state_.app, kHookOffCaption), kHookOffColour);
+    state_.app.TitleSuffix.clear();
+    window_->RebuildCaption();
+    window_->SetKeyPreview(true);
+    keyboard_.RedrawKeyboard();
     input.HookActive = 0;
-    result = HookSwitchResult::kSwitchedOff;
   } else {
-    if (!hook.SetHook()) {
-      window.FocusMainForm();
-      return HookSwitchResult::kUnavailable;
+    if (!hook_.SetHook()) {
+      window_->ReturnFocus();
+      messages_->ShowError(hook_.Error(), false);
+      return;
     }
-    window.SetKeyPreview(false);
-    window.SetHookButton(LangText(state.app, kHookOnCaption), kHookOnColour);
-    state.app.TitleSuffix = LangText(state.app, kHookTitleSuffix);
-    window.RebuildCaption();
+    window_->SetKeyPreview(false);
+    view_->SetHookButton(LangText(state_.app, kHookOnCaption), kHookOnColour);
+    state_.app.TitleSuffix = LangText(state_.app, kHookTitleSuffix);
+    window_->RebuildCaption();
     if (input.DrawWhileHooked == -1) {
-      view.RedrawKeyboard();
+      keyboard_.RedrawKeyboard();
     } else {
-      view.ShowKeyboardMessage(LangText(state.app, kHookNotice).c_str());
+      keyboard_.ShowKeyboardMessage(LangText(state_.app, kHookNotice).c_str());
     }
     input.HookActive = -1;
-    result = HookSwitchResult::kSwitchedOn;
   }
-  const int mode = state.layout.DisplayMode;
+  const int mode = state_.layout.DisplayMode;
   if (mode == 1 || mode == 2) {
-    window.SetHookButtonCaption(LangText(state.app, kHookShortCaption));
+    view_->SetHookButton(LangText(state_.app, kHookShortCaption),
+                         input.HookActive == -1 ? kHookOnColour : kHookOffColour);
   }
-  window.FocusMainForm();
-  return result;
+  window_->ReturnFocus();
+}
+
+void HookSwitch::ShowHookButton() {
+  const bool on = state_.input.HookActive == -1;
+  const bool compact = state_.layout.DisplayMode != 0;
+  view_->SetHookButton(LangText(state_.app, compact ? kHookShortCaption
+                                            : on    ? kHookOnCaption
+                                                    : kHookOffCaption),
+                       on ? kHookOnColour : kHookOffColour);
 }
 
 }  // namespace kirivane

@@ -4,6 +4,10 @@
 
 #include "common/keymap/vk_codes.h"
 #include "player/input/key_map_loader.h"
+#include "player/layout/controller_lantern.h"
+#include "player/layout/side_panels.h"
+#include "player/midi/device_controls.h"
+#include "player/performance/transport.h"
 
 namespace kirivane {
 
@@ -11,9 +15,6 @@ namespace {
 
 constexpr int kFirstKeyNumber = 7;
 constexpr int kLastKeyNumber = 43;
-constexpr int kCcOff = 99;
-constexpr int kRecordPictureContinue = 122;
-constexpr int kRecordPictureNormal = 120;
 constexpr int kOctaveMin = -3;
 constexpr int kOctaveMax = 3;
 constexpr int kTransposeMin = -11;
@@ -24,12 +25,14 @@ int Mod128(int value) {
   return ((value % 128) + 128) % 128;
 }
 
-bool EscConditions(const PlayerState& state, KeyEventActions& actions) {
-  return state.performance.Playing == 0 && state.performance.Recording == 0 &&
-         state.layout.DisplayMode == 0 && actions.PerformanceInMemory();
-}
-
 }  // namespace
+
+// Esc swaps the record picture while nothing runs, a performance is in memory and the full
+// window shows the record button.
+bool KeyEvents::EscShowsRecordPicture() const {
+  return state_.performance.Playing == 0 && state_.performance.Recording == 0 &&
+         state_.layout.DisplayMode == 0 && state_.events.EventCount > 0;
+}
 
 int KeyEvents::KeyNumberOf(int key_code, KeyFlags flags) const {
   if (key_code == vk::kShift && flags.right_shift) return 0;
@@ -45,8 +48,8 @@ int KeyEvents::Form_KeyDown(int key_code, int shift, KeyFlags flags) {
     if (down != k) PlayKey(k);
     if (state_.midi.PercussionSet) {
       const auto& midi = state_.midi;
-      actions_.ShowNotePicture(
-          Mod128(midi.BaseNote + 12 * midi.OctaveShift + k + midi.Transpose - 13));
+      peers_.side_panels.ShowNotePicture(
+          Mod128(midi.BaseNote + 12 * midi.OctaveShift + k + midi.Transpose - 13), 1);
     }
     down = static_cast<std::int16_t>(k);
   }
@@ -91,13 +94,13 @@ void KeyEvents::PlayKey(int k) {
     midi_.KeyNoteOn(k + f + 12);
   }
   for (int f : held.offsets) view_.DrawKeyDown(k + f - kFirstKeyNumber, kKeySourceKeys);
-  actions_.RefreshKeyboard();
+  view_.Refresh();
   const auto& midi = state_.midi;
   if (state_.layout.DisplayMode == 2) {
-    actions_.ShowNoteName(midi.BaseNote + 12 * midi.OctaveShift + k - 12 + midi.Transpose);
+    view_.ShowNoteName(midi.BaseNote + 12 * midi.OctaveShift + k - 12 + midi.Transpose);
   }
-  actions_.PanelPicturesDown();
-  actions_.ShowScoreNote(Mod128(k + 13));
+  peers_.side_panels.Command10_MouseDown();
+  peers_.side_panels.ShowScoreNote(Mod128(k + 13));
 }
 
 void KeyEvents::ReleaseKey(int k) {
@@ -114,8 +117,8 @@ void KeyEvents::ReleaseKey(int k) {
     for (int f : offsets) midi_.KeyNoteOff(k + f + 12);
     for (int f : offsets) view_.DrawKeyUp(k + f - kFirstKeyNumber, kKeySourceKeys);
   }
-  actions_.RefreshKeyboard();
-  actions_.PanelPicturesUp();
+  view_.Refresh();
+  peers_.side_panels.Command10_MouseUp();
   state_.input.KeyDownState[static_cast<std::size_t>(k)] = -1;
 }
 
@@ -133,8 +136,8 @@ void KeyEvents::ReleaseDamper() {
 }
 
 void KeyEvents::ReleaseEsc() {
-  if (state_.input.EscHeld == -1 && EscConditions(state_, actions_)) {
-    actions_.ShowRecordPicture(kRecordPictureNormal);
+  if (state_.input.EscHeld == -1 && EscShowsRecordPicture()) {
+    peers_.transport.ShowRecordContinues(false);
     state_.input.EscHeld = 0;
   }
 }
@@ -155,10 +158,10 @@ bool KeyEvents::HandleWindowKey(int& key_code, int shift) {
       return true;
     }
     case vk::F(1):
-      actions_.OpenHelp();
+      window_->OpenHelp();
       return true;
     case vk::F(12):
-      actions_.ShowAbout();
+      window_->ShowAbout();
       return true;
     case vk::kUp:
     case vk::kDown:
@@ -186,12 +189,12 @@ bool KeyEvents::HandleWindowKey(int& key_code, int shift) {
 }
 
 void KeyEvents::ChangeDisplayMode(int mode) {
-  actions_.RestoreIfMinimized();
+  window_->RestoreIfMinimized();
   state_.layout.RequestedDisplayMode = mode;
   state_.input.ModeChanging = -1;
-  actions_.ApplyDisplayMode();
+  window_->ApplyDisplayMode();
   state_.input.ModeChanging = 0;
-  actions_.ResendInstrument();
+  peers_.devices.ResendInstrument();
 }
 
 void KeyEvents::MoveController(int delta) {
@@ -199,15 +202,15 @@ void KeyEvents::MoveController(int delta) {
   if (layout.CcMode < 0 || layout.CcMode >= static_cast<int>(layout.CcValue.size())) return;
   auto& value = layout.CcValue[static_cast<std::size_t>(layout.CcMode)];
   const int moved = std::clamp(value + delta, 0, 127);
-  actions_.ApplyCcValue(moved);
+  peers_.lantern.ApplyCcValue(moved);
   value = moved;
 }
 
 void KeyEvents::HandleCommonKey(int& key_code, int shift) {
   switch (key_code) {
     case vk::kEscape:
-      if (state_.input.EscHeld == 0 && EscConditions(state_, actions_)) {
-        actions_.ShowRecordPicture(kRecordPictureContinue);
+      if (state_.input.EscHeld == 0 && EscShowsRecordPicture()) {
+        peers_.transport.ShowRecordContinues(true);
         state_.input.EscHeld = -1;
       }
       break;
@@ -215,11 +218,11 @@ void KeyEvents::HandleCommonKey(int& key_code, int shift) {
       F5(shift);
       break;
     case vk::F(10):
-      if (state_.layout.DisplayMode == 0) actions_.SwitchCcMode(-1);
+      if (state_.layout.DisplayMode == 0) peers_.lantern.SwitchCcMode(-1);
       key_code = 0;  // keeps the window menu from opening
       break;
     case vk::F(11):
-      actions_.ToggleMetronome();
+      peers_.transport.ToggleMetronome(peers_.transport.TempoBox(), peers_.transport.BeatsBox());
       break;
     case vk::kAdd:
     case vk::F(9):
@@ -256,37 +259,39 @@ void KeyEvents::HandleCommonKey(int& key_code, int shift) {
 }
 
 void KeyEvents::F5(int shift) {
-  const bool stop_enabled = actions_.StopEnabled();
+  Transport& transport = peers_.transport;
+  const bool stop_enabled = transport.StopEnabled();
   if (shift == kCtrlMask && !stop_enabled) {
-    actions_.TogglePlayPanel();
-    actions_.StartRecording();
-  } else if (!stop_enabled && actions_.StartEnabled()) {
-    actions_.TogglePlayPanel();
-    actions_.StartPlayback();
+    peers_.side_panels.TogglePlayPanel();
+    // CmdRec released: a new take (Esc held asks to continue the one in memory).
+    transport.StartRecording(state_.input.EscHeld == -1, transport.TempoBox());
+  } else if (!stop_enabled && transport.StartEnabled()) {
+    peers_.side_panels.TogglePlayPanel();
+    transport.StartPlayback(transport.TempoBox());
   } else if (stop_enabled) {
-    actions_.TogglePlayPanel();
-    actions_.StopPlayback();
+    peers_.side_panels.TogglePlayPanel();
+    transport.Stop();
   }
 }
 
 void KeyEvents::StepOctave(int delta) {
   const int wanted = state_.midi.OctaveShift + delta;
   if (wanted < kOctaveMin || wanted > kOctaveMax) return;
-  state_.midi.OctaveShift = actions_.SetOctaveScroll(wanted);
+  state_.midi.OctaveShift = peers_.devices.ChangeOctave(wanted);
   view_.RedrawKeyboard();
 }
 
 void KeyEvents::StepTranspose(int delta) {
   const int wanted = state_.midi.Transpose + delta;
   if (wanted < kTransposeMin || wanted > kTransposeMax) return;
-  state_.midi.Transpose = actions_.SetTransposeScroll(wanted);
+  state_.midi.Transpose = peers_.devices.ChangeTranspose(wanted);
   midi_.ResetSound();
 }
 
 void KeyEvents::StepInstrument(int delta) {
   const int selected = state_.midi.SelectedProgram;
-  if (delta < 0 && selected > 0) actions_.SelectInstrument(selected - 1);
-  if (delta > 0 && selected < kLastProgram) actions_.SelectInstrument(selected + 1);
+  if (delta < 0 && selected > 0) peers_.devices.SelectInstrument(selected - 1);
+  if (delta > 0 && selected < kLastProgram) peers_.devices.SelectInstrument(selected + 1);
 }
 
 }  // namespace kirivane

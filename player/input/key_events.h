@@ -1,11 +1,12 @@
 #pragma once
 
 #include "common/keymap/vk_codes.h"
-#include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
-#include "player/input/key_event_actions.h"
-#include "player/midi/midi_hooks.h"
+#include "player/display/keyboard_display.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
+#include "player/state/window_commands.h"
 
 namespace kirivane {
 
@@ -15,14 +16,30 @@ struct KeyFlags {
   bool right_shift = false;  // the right Shift key (code 16 like the left one, never plays)
 };
 
+class ControllerLantern;
+class DeviceControls;
+class SidePanels;
+class Transport;
+
+// The controllers the keys drive besides the notes and chords.
+struct KeyEventPeers {
+  DeviceControls& devices;     // octave, transposition, instrument
+  ControllerLantern& lantern;  // the arrow keys and F10
+  SidePanels& side_panels;     // score, note picture, pads, the record/playback strip
+  Transport& transport;        // F5, F11, Esc
+};
+
 // The typing keyboard as an instrument: the main window's key-down and key-up events. Bound
 // keys play notes or the current chord and draw the keys; Space holds the damper; function
 // keys, arrows, Page Up/Down and the keypad drive the program.
 class KeyEvents {
  public:
-  KeyEvents(PlayerState& state, MidiMode& midi, KeyboardView& view, ChordSelection& chords,
-            KeyEventActions& actions)
-      : state_(state), midi_(midi), view_(view), chords_(chords), actions_(actions) {}
+  KeyEvents(PlayerState& state, MidiMode& midi, KeyboardDisplay& display, ChordSelection& chords,
+            const KeyEventPeers& peers)
+      : state_(state), midi_(midi), view_(display), chords_(chords), peers_(peers) {}
+
+  // F1, F12 and the display mode keys act on the window.
+  void SetWindow(WindowCommands* window) { window_.Set(window); }
 
   // Both return the key code afterwards: 0 when the key was consumed and must go no further
   // (the window then swallows it).
@@ -53,11 +70,14 @@ class KeyEvents {
   void StepInstrument(int delta);
   void F5(int shift);
 
+  bool EscShowsRecordPicture() const;
+
   PlayerState& state_;
   MidiMode& midi_;
-  KeyboardView& view_;
+  KeyboardDisplay& view_;
   ChordSelection& chords_;
-  KeyEventActions& actions_;
+  KeyEventPeers peers_;
+  ViewSlot<WindowCommands> window_;
 };
 
 }  // namespace kirivane

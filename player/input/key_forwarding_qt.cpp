@@ -1,5 +1,7 @@
 #include "player/input/key_forwarding_qt.h"
 
+#include <QApplication>
+
 #include "common/keymap/vk_from_qt_qt.h"
 
 namespace kirivane {
@@ -29,6 +31,24 @@ void ForwardKeyReleaseToHeldKey(KeyEvents& keys, const QKeyEvent& event, const K
   const KeyFlags flags = FlagsOf(event, key);
   if (key.code != 0 && !flags.auto_repeat && keys.Holds(key.code, flags)) {
     keys.Form_KeyUp(key.code, ShiftMaskFromQt(event.modifiers()), flags);
+  }
+}
+
+void ForwardHookKey(KeyEvents& keys, const KeyLayout& layout, int keycode, bool down,
+                    bool num_lock) {
+  if (keycode < 0 || keycode > 255) return;
+  const VirtualKey key = VkOfKey(keycode, layout[static_cast<std::size_t>(keycode)], num_lock);
+  if (key.code == 0) return;
+  KeyFlags flags;
+  flags.right_shift = key.right_shift;
+  if (QApplication::activePopupWidget() != nullptr && (down || !keys.Holds(key.code, flags))) {
+    return;
+  }
+  const int shift = ShiftMaskFromQt(QGuiApplication::queryKeyboardModifiers());
+  if (down) {
+    keys.Form_KeyDown(key.code, shift, flags);
+  } else {
+    keys.Form_KeyUp(key.code, shift, flags);
   }
 }
 

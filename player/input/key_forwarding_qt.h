@@ -19,4 +19,10 @@ bool ForwardKeyRelease(KeyEvents& keys, const QKeyEvent& event, const KeyLayout&
 // is left sounding.
 void ForwardKeyReleaseToHeldKey(KeyEvents& keys, const QKeyEvent& event, const KeyLayout& layout);
 
+// A key of the system-wide hook (X keycode 0..255, pressed or released, NumLock on), read
+// through the same translation as the window's own keys. While a popup menu of the player is
+// open, its keys are the menu's, as in the window.
+void ForwardHookKey(KeyEvents& keys, const KeyLayout& layout, int keycode, bool down,
+                    bool num_lock);
+
 }  // namespace kirivane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kirivane {
 
 // The global keyboard hook: while it runs, keys pressed in other applications reach the main
@@ -11,6 +13,8 @@ class KeyHook {
   // see other applications' keys (then the hook stays off).
   virtual bool SetHook() = 0;
   virtual void ResetHook() = 0;
+  // Why the last SetHook failed, in words for the user.
+  virtual std::string Error() const = 0;
 };
 
 }  // namespace kirivane

@@ -5,7 +5,7 @@
 #include "common/basic/path_kind.h"
 #include "common/basic/text_rules.h"
 #include "common/keymap/keymap_format.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -58,14 +58,14 @@ KeyMapMenuEntry UpdateKeyMapMenu(const std::string& key_map_file,
 }
 
 KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomSource& random,
-                            KeyMapNotices& notices) {
+                            Messages& messages, KeyMapView& view) {
   auto& input = state.input;
   for (int code = 1; code <= 254; ++code) input.KeyIndexOfCode[code] = 0;
   input.KeyLabels.fill(std::string());
 
   if (!PathExists(path)) {
-    notices.ShowKeyMapMissing(ReplacePlaceholder(LangText(state.app, 340), path),
-                              LangText(state.app, 339));
+    messages.ShowError(ReplacePlaceholder(LangText(state.app, 340), path), false,
+                       LangText(state.app, 339));
   }
   bool loaded = false;
   if (PathKind(path) == 1) {
@@ -75,20 +75,20 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   }
   if (loaded) {
     input.KeyMapFile = path;
-    notices.CheckKeyMapMenu(UpdateKeyMapMenu(path, state.app.ProgramFolder));
+    view.CheckKeyMapMenu(UpdateKeyMapMenu(path, state.app.ProgramFolder));
     return KeyMapLoadResult::kLoaded;
   }
 
   const std::string default_path = ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName);
   if (!SamePathNoCase(path, default_path)) {
     input.KeyMapFile = default_path;
-    const auto fallback = LoadKeyMap(state, default_path, random, notices);
+    const auto fallback = LoadKeyMap(state, default_path, random, messages, view);
     return fallback == KeyMapLoadResult::kFatal ? fallback : KeyMapLoadResult::kDefaultLoaded;
   }
   for (int code = 1; code <= 254; ++code) input.KeyIndexOfCode[code] = 0;
   input.KeyLabels.fill(std::string());
-  notices.ShowDefaultKeyMapBroken(ReplacePlaceholder(LangText(state.app, 347), state.app.AppTitle),
-                                  LangText(state.app, 348));
+  messages.ShowError(ReplacePlaceholder(LangText(state.app, 347), state.app.AppTitle), true,
+                     LangText(state.app, 348));
   return KeyMapLoadResult::kFatal;
 }
 

@@ -4,7 +4,8 @@
 
 #include "common/basic/random_source.h"
 #include "common/keymap/keymap_format.h"
-#include "player/app/player_state.h"
+#include "player/state/messages.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 
@@ -23,15 +24,11 @@ enum class KeyMapMenuEntry { kNone, kDefault, kMod, kPosition };
 KeyMapMenuEntry UpdateKeyMapMenu(const std::string& key_map_file,
                                  const std::string& program_folder);
 
-// What loading a key map tells the window. Texts come from the language table, ready to show.
-class KeyMapNotices {
+// What the key map menu shows: the check mark on the key map in use.
+class KeyMapView {
  public:
-  virtual ~KeyMapNotices() = default;
-  // The file asked for does not exist (information box; the default map is loaded after it).
-  virtual void ShowKeyMapMissing(const std::string& text, const std::string& title) = 0;
-  // The default key map itself is missing or broken (error box; the program must close).
-  virtual void ShowDefaultKeyMapBroken(const std::string& text, const std::string& title) = 0;
-  virtual void CheckKeyMapMenu(KeyMapMenuEntry entry) = 0;
+  virtual ~KeyMapView() = default;
+  virtual void CheckKeyMapMenu(KeyMapMenuEntry /*entry*/) {}
 };
 
 enum class KeyMapLoadResult {
@@ -42,9 +39,11 @@ enum class KeyMapLoadResult {
 
 // Replaces the key map (KeyIndexOfCode entries 1..254 and the 37 labels) by the file's. A file
 // that cannot be read, has a line of fewer than three fields or a key code the table cannot
-// hold is rejected as a whole, and the default key map is loaded in its place.
+// hold is rejected as a whole, and the default key map is loaded in its place. A missing file
+// is reported in an information box (then the default map is loaded); a missing or broken
+// default map in a critical one (then the program must close).
 KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomSource& random,
-                            KeyMapNotices& notices);
+                            Messages& messages, KeyMapView& view);
 
 // Binds the records' codes to keys and sets the labels of bound keys, on top of what the table
 // holds (a record at position 0 binds its code to a key drawn at random). False, part way

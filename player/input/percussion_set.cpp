@@ -3,7 +3,9 @@
 #include <array>
 
 #include "common/basic/text_rules.h"
-#include "player/app/language_table.h"
+#include "player/layout/side_panels.h"
+#include "player/midi/device_controls.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -25,53 +27,72 @@ std::array<int, 2> PadKeys(int pad) {
 
 }  // namespace
 
-void PercussionSet::Image16_Click() {
-  if (state_.midi.PercussionSet) return;
+void PercussionSet::EnterPercussionSet() {
+  if (state_.midi.PercussionSet) {
+    window_->ReturnFocus();
+    return;
+  }
   auto& performance = state_.performance;
   performance.PlayInterrupt = -1;
-  window_.ShowInformation(LangText(state_.app, 319), LangText(state_.app, 318));
+  messages_->ShowInformation(LangText(state_.app, 319), LangText(state_.app, 318));
   state_.midi.KeyOutChannel = kPercussionChannel;
   state_.midi.PlayOutChannel = kPercussionChannel;
   state_.app.AppTitle = LangText(state_.app, 1);
-  window_.RebuildCaption();
-  window_.SetPercussionButtonNoDrop(true);
-  window_.PlaySound(kWaveDrums);
+  window_->RebuildCaption();
+  view_->SetPercussionButtonNoDrop(true);
+  sounds_.Play(kWaveDrums);
   state_.midi.PercussionSet = true;
-  window_.ShowPercussionPicture(true);
-  window_.ClearMusicIcon();
-  window_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+  view_->ShowPercussionPicture(true);
+  side_panels_.ClearNotePicture();
+  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
   midi_.ResetSound();
   performance.PlayInterrupt = 0;
+  window_->ReturnFocus();
 }
 
-KeyMapLoadResult PercussionSet::LeavePercussionSet(RandomSource& random, KeyMapNotices& notices) {
+void PercussionSet::StartWithPercussionSet() {
+  state_.midi.KeyOutChannel = kPercussionChannel;
+  state_.midi.PlayOutChannel = kPercussionChannel;
+  state_.midi.PercussionSet = true;
+  state_.app.AppTitle = LangText(state_.app, 1);
+  window_->RebuildCaption();
+  view_->SetPercussionButtonNoDrop(true);
+  midi_.SetDamperLamp(kLampPercussionBorder, kLampPercussionFill);
+}
+
+KeyMapLoadResult PercussionSet::LeavePercussionSet() {
+  const KeyMapLoadResult result = Leave();
+  window_->ReturnFocus();
+  return result;
+}
+
+KeyMapLoadResult PercussionSet::Leave() {
   if (!state_.midi.PercussionSet) return KeyMapLoadResult::kLoaded;
   state_.midi.KeyOutChannel = state_.midi.KeyChannel;
   state_.midi.PlayOutChannel = state_.midi.PlayChannel;
-  window_.SetPercussionButtonNoDrop(false);
+  view_->SetPercussionButtonNoDrop(false);
   state_.app.AppTitle = LangText(state_.app, 0);
   if (EndsWithNoCase(state_.input.KeyMapFile, kRandomKeyMapName)) {
-    const KeyMapLoadResult loaded = LoadKeyMap(
-        state_, ProgramKeyMapPath(state_.app.ProgramFolder, kDefaultKeyMapName), random, notices);
+    const KeyMapLoadResult loaded = key_maps_.LoadDefault();
     if (loaded == KeyMapLoadResult::kFatal) return loaded;
     if (state_.input.HookActive == 0) state_.app.TitleSuffix.clear();
     state_.input.DrumStart = 0;
   }
-  window_.RebuildCaption();
-  window_.SetDamperLamp(kLampBorder, kLampFill);
+  window_->RebuildCaption();
+  midi_.SetDamperLamp(kLampBorder, kLampFill);
   state_.midi.PercussionSet = false;
-  window_.ShowPercussionPicture(false);
-  actions_.ResendInstrument();
+  view_->ShowPercussionPicture(false);
+  devices_.ResendInstrument();
   return KeyMapLoadResult::kLoaded;
 }
 
 void PercussionSet::PadMouseDown(int pad) {
-  window_.SetPadCursor(kCursorGrab);
+  view_->SetPadCursor(kCursorGrab);
   for (int key : PadKeys(pad)) midi_.KeyNoteOn(key);
 }
 
 void PercussionSet::PadMouseUp(int pad) {
-  window_.SetPadCursor(kCursorOpen);
+  view_->SetPadCursor(kCursorOpen);
   for (int key : PadKeys(pad)) midi_.KeyNoteOff(key);
   if (state_.midi.PercussionSet) midi_.ResetSound();
 }

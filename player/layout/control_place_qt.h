@@ -6,7 +6,8 @@
 
 namespace kirivane {
 
-// Moves the widget to its place and shows or hides it; a size of -1 keeps the widget's own.
+// Moves a shown control to its place (a size of -1 keeps the widget's own) and shows it, or
+// hides a control the mode does not show.
 void PlaceWidget(QWidget* widget, const ControlPlace& place);
 
 }  // namespace kirivane

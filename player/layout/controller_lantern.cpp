@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "common/keyboard/keyboard_mouse.h"
-#include "player/app/language_table.h"
 #include "player/layout/side_panels.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 
@@ -61,11 +61,11 @@ void ControllerLantern::ApplyCcValue(int value) {
   if (mode == kCcVolume) {
     state_.midi.MainVolume = v;
     midi_.SendMainVolume(v);
-    view_.SetLanternToolTip(mode, std::to_string(v));
+    view_->SetLanternToolTip(mode, std::to_string(v));
   } else if (mode == kCcModulation) {
     state_.midi.Modulation = v;
     midi_.SendModulation();
-    view_.SetLanternToolTip(mode, std::to_string(v));
+    view_->SetLanternToolTip(mode, std::to_string(v));
   } else {
     SendBend(v);
     ShowBendLabel(v);
@@ -85,16 +85,16 @@ void ControllerLantern::ShowBendLabel(int value) {
   const std::string name = LangText(state_.app, kBendLabelEntry);
   const std::string colon = LangText(state_.app, kBendColonEntry);
   if (value == 64) {
-    view_.SetBendLabel(name + " " + colon, kButtonTextColour);
-    view_.SetLanternToolTip(kCcBend, "0");
+    view_->SetBendLabel(name + " " + colon, kButtonTextColour);
+    view_->SetLanternToolTip(kCcBend, "0");
     return;
   }
   const std::string amount =
       (value < 64 ? "+" : "") + std::to_string(BendWord(value) - kBendCentre);
   const std::string caption =
       state_.layout.DisplayMode == 0 ? name + "(" + amount + ") " + colon : name + " " + colon;
-  view_.SetBendLabel(caption, value >= 65 ? kRed : kBlue);
-  view_.SetLanternToolTip(kCcBend, amount);
+  view_->SetBendLabel(caption, value >= 65 ? kRed : kBlue);
+  view_->SetLanternToolTip(kCcBend, amount);
 }
 
 // --- modes and layout -------------------------------------------------------------------
@@ -109,12 +109,12 @@ void ControllerLantern::SwitchCcMode(int to_off) {
     case kCcBend:
       ApplyCcValue(64);  // leaving pitch bend always centres it first
       layout.PanelReleased = 0;
-      view_.StopReturnTimer();
+      view_->StopReturnTimer();
       layout.CcMode = kCcModulation;
       PlayModeSound(kSoundToModulation);
       break;
     case kCcModulation:
-      view_.StopReturnTimer();
+      view_->StopReturnTimer();
       layout.CcMode = to_off == -1 ? kCcOff : kCcVolume;
       PlayModeSound(to_off == -1 ? kSoundToOff : kSoundToVolume);
       break;
@@ -132,7 +132,7 @@ void ControllerLantern::PlayModeSound(int note) {
 
 void ControllerLantern::ShowControllerPanel() {
   const int mode = state_.layout.CcMode;
-  view_.HideLantern();
+  view_->HideLantern();
   DrawControllerValue(0, mode);
   switch (mode) {
     case kCcVolume:
@@ -145,24 +145,24 @@ void ControllerLantern::ShowControllerPanel() {
       SetRestValue(mode, 0, state_.midi.Modulation);
       break;
     default:
-      view_.HideString();
+      view_->HideString();
       break;
   }
 }
 
 void ControllerLantern::SetRestValue(int mode, int rest, int value) {
   LayoutState& layout = state_.layout;
-  if (layout.DisplayMode == 0) view_.ShowLantern(mode);
+  if (layout.DisplayMode == 0) view_->ShowLantern(mode);
   layout.CcRest[At(mode)] = rest;
   layout.CcValue[At(mode)] = Clamp127(value);
-  view_.SetLanternToolTip(mode, mode == kCcBend ? "0" : std::to_string(value));
+  view_->SetLanternToolTip(mode, mode == kCcBend ? "0" : std::to_string(value));
   AnimateControllerValue(Clamp127(value));
 }
 
 void ControllerLantern::DrawControllerValue(int value, int mode) {
   if (mode != state_.layout.CcMode) return;
   if (side_panels_ != nullptr) side_panels_->ShowOptionsButton(value < 65);
-  if (mode != kCcOff) view_.DrawLanternLength(mode, value);
+  if (mode != kCcOff) view_->DrawLanternLength(mode, value);
 }
 
 void ControllerLantern::AnimateControllerValue(int value) {
@@ -171,7 +171,7 @@ void ControllerLantern::AnimateControllerValue(int value) {
     for (int step = 0; step <= value; ++step) {
       if (state_.layout.CcMode != mode || state_.layout.DisplayMode != 0) break;
       DrawControllerValue(step, mode);
-      view_.DoEvents();
+      window_->DoEvents();
       clock_.SleepMs(1);
     }
   }
@@ -184,7 +184,7 @@ void ControllerLantern::Lantern_MouseDown(int button, int screen_y) {
   LayoutState& layout = state_.layout;
   if (button == kMouseRight || layout.DragStartY != 0) return;
   layout.DragStartY = screen_y;
-  view_.StopReturnTimer();
+  view_->StopReturnTimer();
   layout.PanelReleased = 0;
 }
 
@@ -207,7 +207,7 @@ void ControllerLantern::Lantern_MouseUp(int button) {
   const int sent = layout.CcSent[At(layout.CcMode)];
   if (sent >= 0) layout.CcValue[At(layout.CcMode)] = sent;
   if (layout.CcMode == kCcBend) {
-    view_.StartReturnTimer(layout.EffectOn == 1 ? kReturnMsWithEffects : kReturnMsWithoutEffects);
+    view_->StartReturnTimer(layout.EffectOn == 1 ? kReturnMsWithEffects : kReturnMsWithoutEffects);
   }
 }
 
@@ -221,7 +221,7 @@ void ControllerLantern::Lantern_DblClick() {
 
 void ControllerLantern::String_MouseDown(int button, int screen_y) {
   if (button != kMouseRight && state_.layout.DragStartY == 0) {
-    view_.SetStringCursor(kCursorStringHeld);
+    view_->SetStringCursor(kCursorStringHeld);
     if (side_panels_ != nullptr) side_panels_->Command10_MouseDown();
   }
   Lantern_MouseDown(button, screen_y);
@@ -229,7 +229,7 @@ void ControllerLantern::String_MouseDown(int button, int screen_y) {
 
 void ControllerLantern::String_MouseUp(int button) {
   if (button != kMouseRight) {
-    view_.SetStringCursor(kCursorStringFree);
+    view_->SetStringCursor(kCursorStringFree);
     if (side_panels_ != nullptr) side_panels_->Command10_MouseUp();
   }
   Lantern_MouseUp(button);
@@ -267,7 +267,7 @@ void ControllerLantern::MiddleButtonDown() {
 void ControllerLantern::PitchReturnTick() {
   LayoutState& layout = state_.layout;
   if (layout.PanelReleased != -1 || layout.CcMode != kCcBend) {
-    view_.StopReturnTimer();
+    view_->StopReturnTimer();
     return;
   }
   const int rest = layout.CcRest[At(kCcBend)];
@@ -276,7 +276,7 @@ void ControllerLantern::PitchReturnTick() {
   layout.CcValue[At(kCcBend)] = layout.CcSent[At(kCcBend)];
   if (at_rest) {
     layout.PanelReleased = 0;
-    view_.StopReturnTimer();
+    view_->StopReturnTimer();
   }
 }
 

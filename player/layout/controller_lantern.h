@@ -3,9 +3,11 @@
 #include <string>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
+#include "player/state/window_commands.h"
 
 namespace kirivane {
 
@@ -47,8 +49,6 @@ class ControllerLanternView {
   // The timer whose ticks return the bend after a release; its ticks call PitchReturnTick.
   virtual void StartReturnTimer(int /*interval_ms*/) {}
   virtual void StopReturnTimer() {}
-  // Lets waiting window events run (between animation steps).
-  virtual void DoEvents() {}
 };
 
 // The controller panel: a hanging lantern whose length is the value of channel volume, pitch
@@ -56,8 +56,12 @@ class ControllerLanternView {
 // the menu, F10 and the right button switch the controller.
 class ControllerLantern : public ControllerHook {
  public:
-  ControllerLantern(PlayerState& state, MidiMode& midi, Clock& clock, ControllerLanternView& view)
-      : state_(state), midi_(midi), clock_(clock), view_(view) {}
+  ControllerLantern(PlayerState& state, MidiMode& midi, Clock& clock)
+      : state_(state), midi_(midi), clock_(clock) {}
+
+  void SetView(ControllerLanternView* view) { view_.Set(view); }
+  // The animation lets the window's events run between its steps.
+  void SetWindow(WindowCommands* window) { window_.Set(window); }
 
   // The options button of the side panels hides while the lantern covers it; the string shows
   // the pads pressed while it is held. Optional.
@@ -107,7 +111,8 @@ class ControllerLantern : public ControllerHook {
   PlayerState& state_;
   MidiMode& midi_;
   Clock& clock_;
-  ControllerLanternView& view_;
+  ViewSlot<ControllerLanternView> view_;
+  ViewSlot<WindowCommands> window_;
   SidePanels* side_panels_ = nullptr;
   int wheel_rest_ = 0;  // wheel turn not yet a whole step
 };

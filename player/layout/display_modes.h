@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "player/app/player_state.h"
 #include "player/layout/screen_metrics.h"
 #include "player/settings/settings_file.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -12,10 +12,11 @@ struct LayoutState {
   int ScoreMode = 1;  // 1 = score panel open
   int EdgeFixX = 0;   // flags of the screen-edge correction
   int EdgeFixY = 0;
-  int DisplayMode = -1;          // mode applied now; -1 = none yet
-  int RequestedDisplayMode = 0;  // 0 full window, 1 compact keyboard, 2 128-key bar
-  int EnteringCompactMode = 0;   // -1 while the compact layout is applied coming from mode 0
-  int Mode0Left = 0;             // window positions in twips
+  int DisplayMode = -1;           // mode applied now; -1 = none yet
+  int RequestedDisplayMode = 0;   // 0 full window, 1 compact keyboard, 2 128-key bar
+  int EnteringCompactMode = 0;    // -1 while the compact layout is applied coming from mode 0
+  bool LayoutInProgress = false;  // while the window lays out its controls for a display mode
+  int Mode0Left = 0;              // window positions in twips
   int Mode0Top = 0;
   int Mode12Left = 0;
   int Mode12Top = 0;

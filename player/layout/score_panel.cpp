@@ -1,8 +1,12 @@
 #include "player/layout/score_panel.h"
 
+#include <QAction>
 #include <QPainter>
 
 #include "common/keyboard/keyboard_layout.h"
+#include "player/layout/control_place_qt.h"
+#include "player/state/language_table.h"
+#include "player/widgets/captions_qt.h"
 
 namespace kirivane {
 
@@ -27,16 +31,43 @@ StaffPlace StaffPlaceOf(int note) {
   return {kTrebleBottom - (diatonic - kE4) * kStep, kSharp[pitch]};
 }
 
-ScorePanel::ScorePanel(const PlayerState& state, QWidget* parent) : QWidget(parent), state_(state) {
+ScorePanel::ScorePanel(Player& player, QWidget* form) : QWidget(form), player_(player) {
   setObjectName("PicScore");
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  mnuScoreOC = new QAction(this);
+  mnuScoreOC->setObjectName("mnuScoreOC");
+  mnuScoreOC->setCheckable(true);
+  connect(mnuScoreOC, &QAction::triggered, this, [this] { player_.side_panels.ImgScoreB_Click(); });
+  player_.side_panels.SetView(this);
 }
 
-void ScorePanel::ShowScoreNote(int n) {
-  if (state_.layout.EffectOn != 1 || state_.layout.ScoreMode != 1) return;
-  const int note = n <= 0 ? -1 : (n + 1) % 128;
-  if (note == note_) return;
-  note_ = note;
+ScorePanel::~ScorePanel() {
+  player_.side_panels.SetView(nullptr);
+}
+
+void ScorePanel::SetCaptions() {
+  const AppState& app = player_.state.app;
+  SetControlFont(this, 24, LangText(app, 13));
+  mnuScoreOC->setText(LangQ(app, 349));
+}
+
+void ScorePanel::Place(int mode) {
+  const bool open = player_.state.layout.ScoreMode == 1;
+  PlaceWidget(this, ControlLayout(mode, false)[Control::PicScore]);
+  setVisible(mode == 0 && open);
+  mnuScoreOC->setChecked(open);
+  mnuScoreOC->setEnabled(mode == 0);
+}
+
+void ScorePanel::ShowScorePanel(bool open) {
+  if (player_.state.layout.DisplayMode != 0) return;
+  setVisible(open);
+  mnuScoreOC->setChecked(open);
+}
+
+void ScorePanel::ShowScore(const ScoreNoteChoice& choice) {
+  if (choice.note == note_) return;
+  note_ = choice.note;
   update();
 }
 
@@ -94,7 +125,7 @@ void ScorePanel::DrawNote(QPainter& p) const {
   name_font.setBold(true);
   p.setFont(name_font);
   p.setPen(QColor(44, 74, 128));
-  const std::string name = NoteNameText(note_, state_.display.C3To60);
+  const std::string name = NoteNameText(note_, player_.state.display.C3To60);
   p.drawText(QRect(0, 470, width(), 40), Qt::AlignCenter, QString::fromStdString(name));
 }
 

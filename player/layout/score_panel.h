@@ -2,21 +2,32 @@
 
 #include <QWidget>
 
-#include "player/app/player_state.h"
+#include "player/app/player.h"
+
+class QAction;
 
 namespace kirivane {
 
 // The score panel to the right of the full window: a grand staff that shows the note just
-// played, with its name underneath.
-class ScorePanel : public QWidget {
+// played, with its name underneath; the side panels' view of the score. It owns the menu item
+// that opens and closes it.
+//   PicScore    the staff with the note and its name
+//   mnuScoreOC  the popup menu's check item "score panel"
+class ScorePanel : public QWidget, public SidePanelsView {
   Q_OBJECT
 
  public:
-  ScorePanel(const PlayerState& state, QWidget* parent);
+  ScorePanel(Player& player, QWidget* form);
+  ~ScorePanel() override;
 
-  // Shows note n + 1 (callers pass the note minus one); 0 empties the staff.
-  void ShowScoreNote(int n);
+  QAction* MenuItem() const { return mnuScoreOC; }
+  void SetCaptions();
+  void Place(int mode);
   int ShownNote() const { return note_; }
+
+  // SidePanelsView
+  void ShowScorePanel(bool open) override;
+  void ShowScore(const ScoreNoteChoice& choice) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -25,7 +36,8 @@ class ScorePanel : public QWidget {
   void DrawStaff(QPainter& p) const;
   void DrawNote(QPainter& p) const;
 
-  const PlayerState& state_;
+  Player& player_;
+  QAction* mnuScoreOC = nullptr;
   int note_ = -1;  // -1 = nothing shown
 };
 

@@ -10,8 +10,6 @@ namespace {
 constexpr int kPercussionStatus = 0x99;
 constexpr int kScoreOpenSound = 78;
 constexpr int kScoreCloseSound = 79;
-constexpr int kFullWindowWidth = 472;
-constexpr int kScorePanelWidth = 210;
 
 constexpr std::array<const char*, 12> kLetterNames{" C", "C#", " D", "D#", " E", " F",
                                                    "F#", " G", "G#", " A", "A#", " B"};
@@ -87,6 +85,7 @@ ScoreNoteChoice ChooseScoreNote(const PlayerState& state, const NotePictureTable
   // note 1 lies below every key and is never played.
   const int c = n <= 0 ? 0 : std::min(n + 1, 128);
   const int note = c % 128;
+  if (c >= 1) choice.note = note;
   if (c >= 1 && state.layout.DisplayMode == 0) {
     const int octave = note / 12 - 1 - state.display.C3To60;
     choice.set_labels = true;
@@ -107,7 +106,7 @@ ScoreNoteChoice ChooseScoreNote(const PlayerState& state, const NotePictureTable
 bool SidePanels::TogglePlayPanel() {
   LayoutState& layout = state_.layout;
   if (state_.performance.Recording == -1 && layout.PanelOpen == -1) return false;
-  if (state_.app.OpenPending != -1) view_.PlaySound(kSoundPanel);
+  if (state_.app.OpenPending != -1) sounds_.Play(kSoundPanel);
   if (layout.PanelOpen == -1) {
     ClosePlayPanel();
   } else {
@@ -118,26 +117,26 @@ bool SidePanels::TogglePlayPanel() {
 
 void SidePanels::ClosePlayPanel() {
   state_.layout.PanelOpen = 0;
-  view_.ShowTransportControls(false, false);
+  view_->ShowTransportControls(false, false);
   RunFrames(false);
-  if (state_.app.ShowVersion == -1) view_.SetVersionLabels(state_.app.VersionText);
-  view_.ShowStripDecorations(true);
-  view_.SetPlayPanelChecked(false);
+  if (state_.app.ShowVersion == -1) view_->SetVersionLabels(state_.app.VersionText);
+  view_->ShowStripDecorations(true);
+  view_->SetPlayPanelChecked(false);
 }
 
 void SidePanels::OpenPlayPanel() {
   state_.layout.PanelOpen = -1;
-  if (state_.app.ShowVersion == -1) view_.SetVersionLabels("");
-  view_.ShowStripDecorations(false);
+  if (state_.app.ShowVersion == -1) view_->SetVersionLabels("");
+  view_->ShowStripDecorations(false);
   RunFrames(true);
   const PerformanceState& performance = state_.performance;
-  view_.ShowTransportControls(true, performance.Playing == -1 || performance.Recording == -1);
-  view_.SetPlayPanelChecked(true);
+  view_->ShowTransportControls(true, performance.Playing == -1 || performance.Recording == -1);
+  view_->SetPlayPanelChecked(true);
 }
 
 void SidePanels::RunFrames(bool opening) {
   for (const PlayPanelFrame& frame : PlayPanelFrames(opening, state_.layout.EffectOn == 1)) {
-    view_.ShowPlayPanelFrame(frame);
+    view_->ShowPlayPanelFrame(frame);
     if (frame.pause_ms > 0) clock_.SleepMs(frame.pause_ms);
   }
 }
@@ -147,16 +146,16 @@ void SidePanels::RunFrames(bool opening) {
 void SidePanels::ShowScorePanel() {
   const int mode = state_.layout.ScoreMode;
   if (mode == 1) {
-    if (state_.app.ShowVersion == 0) view_.SetVersionLabels("");
-    view_.ShowVersionLabels(true);
+    if (state_.app.ShowVersion == 0) view_->SetVersionLabels("");
+    view_->ShowVersionLabels(true);
   } else {
-    view_.SetVersionLabels("");
-    view_.ShowVersionLabels(false);
+    view_->SetVersionLabels("");
+    view_->ShowVersionLabels(false);
   }
-  view_.ShowScorePanel(mode == 1);
+  view_->ShowScorePanel(mode == 1);
   midi_.SendShort(kPercussionStatus, mode == 1 ? kScoreOpenSound : kScoreCloseSound,
                   state_.midi.PlayVelocity);
-  view_.SetClientWidth(kFullWindowWidth + kScorePanelWidth * mode);
+  window_->FitClientArea();
 }
 
 void SidePanels::ImgScoreB_Click() {
@@ -164,18 +163,21 @@ void SidePanels::ImgScoreB_Click() {
   layout.ScoreMode = 1 - layout.ScoreMode;
   ShowScoreNote(0);
   ShowScorePanel();
-  if (layout.RoundedWindow == 1) view_.ReshapeWindow();
+}
+
+void SidePanels::NoteSounded(int note) {
+  if (sounded_note_ == -1) sounded_note_ = note;
 }
 
 void SidePanels::ShowScoreNote(int n) {
+  // The key handlers pass a number derived from the key, not from the note that sounds (the
+  // octave and transposition are left out): the score shows the sounding note instead.
+  if (n != 0 && sounded_note_ >= 0) n = (sounded_note_ + 127) % 128;
+  sounded_note_ = -1;
   const ScoreNoteChoice choice = ChooseScoreNote(state_, pictures_, n);
   if (!choice.changes) return;
-  if (choice.set_labels) view_.SetVersionLabels(choice.labels);
-  if (choice.picture.empty()) {
-    view_.ClearScorePicture();
-  } else {
-    view_.ShowScorePicture(choice.picture, choice.note_text);
-  }
+  if (choice.set_labels) view_->SetVersionLabels(choice.labels);
+  view_->ShowScore(choice);
 }
 
 // --- note picture and the Command10 pair ----------------------------------------------------
@@ -187,22 +189,22 @@ void SidePanels::ShowNotePicture(int index, int set) {
   const std::string own = at >= 0 && at <= 128 ? pictures[static_cast<std::size_t>(at)] : "";
   const std::string& path = own.empty() ? pictures[0] : own;
   if (path.empty()) {
-    view_.ClearNotePicture();
+    view_->ClearNotePicture();
   } else {
-    view_.ShowNotePicture(path);
+    view_->ShowNotePicture(path);
   }
 }
 
 void SidePanels::Command10_MouseDown() {
   if (state_.layout.EffectOn != 1 || state_.performance.PadPressed != 0) return;
   state_.performance.PadPressed = -1;
-  view_.SetPadPictures(true);
+  view_->SetPadPictures(true);
 }
 
 void SidePanels::Command10_MouseUp() {
   if (state_.layout.EffectOn != 1 || state_.performance.PadPressed != -1) return;
   state_.performance.PadPressed = 0;
-  view_.SetPadPictures(false);
+  view_->SetPadPictures(false);
 }
 
 }  // namespace kirivane

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
+#include "common/basic/sounds.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
+#include "player/state/window_commands.h"
 
 namespace kirivane {
 
@@ -60,6 +63,7 @@ PanelRect NotePicturePlace(int width, int height);
 // Labels read name, octave (C4 = 60, or C3 with C3To60), "-", note: " C4-60".
 struct ScoreNoteChoice {
   bool changes = false;     // false: the view keeps what it shows
+  int note = -1;            // the note on the staff, -1 for the empty staff
   bool set_labels = false;  // the version labels show the note and its number
   std::string labels;       // " C4-60"
   std::string picture;      // empty: clear the picture
@@ -73,7 +77,6 @@ ScoreNoteChoice ChooseScoreNote(const PlayerState& state, const NotePictureTable
 class SidePanelsView {
  public:
   virtual ~SidePanelsView() = default;
-  virtual void PlaySound(int /*wave_resource*/) {}
   // Record/playback strip: its controls (the time label only while the clock runs), one frame
   // of its animation (placed and painted at once), the menu check.
   virtual void ShowTransportControls(bool /*shown*/, bool /*clock_shown*/) {}
@@ -85,12 +88,9 @@ class SidePanelsView {
   virtual void SetVersionLabels(const std::string& /*text*/) {}
   virtual void ShowVersionLabels(bool /*shown*/) {}
   // Score panel: open or closed (PicScore, the score button's place and pointer, the menu
-  // check) and the window's client width that goes with it.
+  // check), and the note it shows (the picture, or none when it is empty).
   virtual void ShowScorePanel(bool /*open*/) {}
-  virtual void SetClientWidth(int /*width*/) {}
-  virtual void ReshapeWindow() {}  // the rounded window region, after a width change
-  virtual void ShowScorePicture(const std::string& /*path*/, const std::string& /*note_text*/) {}
-  virtual void ClearScorePicture() {}
+  virtual void ShowScore(const ScoreNoteChoice& /*choice*/) {}
   // The note picture (ImgMusicIcon).
   virtual void ShowNotePicture(const std::string& /*path*/) {}
   virtual void ClearNotePicture() {}
@@ -103,8 +103,11 @@ class SidePanelsView {
 // picture and the Command10 pair.
 class SidePanels {
  public:
-  SidePanels(PlayerState& state, MidiMode& midi, Clock& clock, SidePanelsView& view)
-      : state_(state), midi_(midi), clock_(clock), view_(view) {}
+  SidePanels(PlayerState& state, MidiMode& midi, Clock& clock, Sounds& sounds)
+      : state_(state), midi_(midi), clock_(clock), sounds_(sounds) {}
+
+  void SetView(SidePanelsView* view) { view_.Set(view); }
+  void SetWindow(WindowCommands* window) { window_.Set(window); }
 
   void SetPictures(NotePictureTable table) { pictures_ = std::move(table); }
   const NotePictureTable& Pictures() const { return pictures_; }
@@ -115,11 +118,17 @@ class SidePanels {
   void ShowScorePanel();
   // The score button and its menu item: open or close the score panel.
   void ImgScoreB_Click();
+  // A note that sounded (a note-on sent from the keys or the mouse): the next score note
+  // shows it, whatever number the caller derived from the key.
+  void NoteSounded(int note);
   void ShowScoreNote(int n);
   void ShowNotePicture(int index, int set);
+  void ClearNotePicture() { view_->ClearNotePicture(); }
   void Command10_MouseDown();
   void Command10_MouseUp();
-  void ShowOptionsButton(bool shown) { view_.ShowOptionsButton(shown); }
+  // The beat pulse of playback and the metronome: the pads pressed or released.
+  void PulsePads(bool down) { view_->SetPadPictures(down); }
+  void ShowOptionsButton(bool shown) { view_->ShowOptionsButton(shown); }
 
  private:
   void ClosePlayPanel();
@@ -129,8 +138,11 @@ class SidePanels {
   PlayerState& state_;
   MidiMode& midi_;
   Clock& clock_;
-  SidePanelsView& view_;
+  Sounds& sounds_;
+  ViewSlot<SidePanelsView> view_;
+  ViewSlot<WindowCommands> window_;
   NotePictureTable pictures_;
+  int sounded_note_ = -1;  // the first note sounded since the score last showed one
 };
 
 }  // namespace kirivane

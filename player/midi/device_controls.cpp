@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "player/chords/chord_selection.h"
+#include "player/display/keyboard_display.h"
+#include "player/layout/control_layout.h"
+#include "player/layout/side_panels.h"
 #include "player/midi/sysex_messages.h"
 
 namespace kirivane {
@@ -184,6 +188,119 @@ int Command100MouseMove(AppState& app, int index) {
   if (app.ButtonHover != 0) return 0;
   app.ButtonHover = -1;
   return index == 0 ? 113 : 110;
+}
+
+bool EndButtonHover(AppState& app) {
+  if (app.ButtonHover != -1) return false;
+  app.ButtonHover = 0;
+  return true;
+}
+
+bool ReturnArrowKeysToPanel(InputState& input) {
+  if (input.ControllerKeys != 0) return false;
+  input.ControllerKeys = -1;
+  return true;
+}
+
+// --- the MIDI panel's controller -----------------------------------------------------------
+
+void DeviceControls::SelectDevice(int entry) {
+  Show(Combo1Click(midi_, entry, List(), [this](int ms) { WaitWithEvents(clock_, *window_, ms); }));
+  window_->ReturnFocus();
+}
+
+void DeviceControls::ToggleDevice() {
+  Show(Command1Click(midi_, List()));
+  window_->ReturnFocus();
+}
+
+void DeviceControls::Show(const DeviceControlsView& view) {
+  view_->ShowDeviceSwitch(view.command1_caption);
+  if (view.instrument) ShowInstrumentChoice(*view.instrument);
+}
+
+void DeviceControls::ResendInstrument() {
+  const ListContext list = List();
+  const InstrumentChoice choice = List1Click(midi_, list.geometry, list.layout_in_progress);
+  if (choice.done) ShowInstrumentChoice(choice);
+}
+
+void DeviceControls::ShowInstrumentChoice(const InstrumentChoice& choice) {
+  view_->ShowBanks(state_.midi.Banks);
+  if (!choice.done) return;
+  if (choice.show_note_picture) side_panels_.ShowNotePicture(choice.program, 0);
+  if (choice.reset_score) side_panels_.ShowScoreNote(0);
+}
+
+void DeviceControls::InstrumentRowChanged(int row) {
+  state_.midi.SelectedProgram = row;
+  ResendInstrument();
+}
+
+void DeviceControls::SelectInstrument(int index) {
+  if (index < 0 || index >= kInstrumentCount) return;
+  if (state_.midi.SelectedProgram != index) view_->ShowInstrumentRow(index);
+  InstrumentRowChanged(index);
+}
+
+void DeviceControls::SelectBank(int slot) {
+  OptBKSClick(midi_, kBankNumbers[static_cast<std::size_t>(slot)]);
+  view_->ShowBanks(state_.midi.Banks);
+  window_->ReturnFocus();
+}
+
+int DeviceControls::ChangeOctave(int value) {
+  ShowScroll(HScroll1Change(midi_, value));
+  return state_.midi.OctaveShift;
+}
+
+int DeviceControls::ChangeTranspose(int value) {
+  ShowScroll(VScroll1Change(midi_, value));
+  return state_.midi.Transpose;
+}
+
+void DeviceControls::ShowScroll(const ScrollOutcome& outcome) {
+  view_->ShowScroll(outcome.octave, outcome.transpose, outcome.label10);
+  if (!outcome.keyboard_message.empty()) {
+    display_.ShowKeyboardMessage(outcome.keyboard_message.c_str());
+  } else if (outcome.redraw) {
+    display_.RedrawOrShowDrawingOff();
+  }
+}
+
+void DeviceControls::PressButton(int index, bool right_button) {
+  const ButtonPress press = Command100MouseDown(midi_, index, right_button);
+  view_->ShowButton(index, press.picture, press.cursor);
+}
+
+void DeviceControls::ReleaseButton(int index, bool right_button) {
+  const ButtonRelease release = Command100MouseUp(midi_, index, right_button);
+  view_->ShowButton(index, release.picture, release.cursor);
+  switch (release.action) {
+    case ButtonAction::kExit:
+      window_->CloseProgram();
+      return;
+    case ButtonAction::kShowResetMenu:
+      view_->ShowResetMenu();
+      return;
+    default:
+      break;
+  }
+  if (release.scroll) ShowScroll(*release.scroll);
+  if (release.clear_chord_caption) chords_.ForgetChord();
+  if (release.redraw) display_.RedrawOrShowDrawingOff();
+}
+
+void DeviceControls::HoverButton(int index) {
+  if (const int picture = Command100MouseMove(state_.app, index)) {
+    view_->ShowButton(index, picture, 0);
+  }
+}
+
+ListContext DeviceControls::List() const {
+  const int mode = state_.layout.DisplayMode < 0 ? 0 : state_.layout.DisplayMode;
+  const ControlPlace place = ControlLayout(mode, false)[Control::List1];
+  return {{place.X, place.Y}, state_.layout.LayoutInProgress};
 }
 
 }  // namespace kirivane

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

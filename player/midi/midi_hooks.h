@@ -32,16 +32,18 @@ class KeyboardView {
   virtual void RedrawKeyboard() = 0;
   // Replaces the keyboard by a line of text (for example while the hook hides it).
   virtual void ShowKeyboardMessage(const char* utf8_text) = 0;
+  // Keys drawn since the last refresh become visible (drawing a key does not refresh).
+  virtual void Refresh() = 0;
+  // The name of a note sounding, in the note label of the 128-key bar.
+  virtual void ShowNoteName(int note) = 0;
 };
 
-// What the MIDI layer tells the window: errors to show and lamps to colour. The window shows
-// them; core never opens a dialog.
-class MidiNotices {
+// The damper lamp (Shape1): the MIDI layer colours it with the pedal. Colours are Windows RGB
+// values (red in the low byte).
+class LampView {
  public:
-  virtual ~MidiNotices() = default;
-  virtual void ShowDeviceError(const char* utf8_text) = 0;
-  // Damper lamp colours as Windows RGB values (red in the low byte).
-  virtual void SetDamperLamp(int border_rgb, int fill_rgb) = 0;
+  virtual ~LampView() = default;
+  virtual void SetDamperLamp(int /*border_rgb*/, int /*fill_rgb*/) {}
 };
 
 // The controller panel's part in a sound reset: it re-applies its value after the device was

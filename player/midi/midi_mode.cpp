@@ -55,7 +55,7 @@ int MidiMode::OpenMidiOut(int device_id) {
     return 0;
   }
   const std::string text = out_.ErrorText(result);
-  if (notices_ != nullptr) notices_->ShowDeviceError(text.c_str());
+  messages_->ShowError(text, true);
   midi.DeviceSwitchOn = false;
   midi.Timer1Enabled = false;
   return result;
@@ -172,7 +172,7 @@ void MidiMode::LightDamperLamp(bool down) {
 void MidiMode::SetDamperLamp(int border_rgb, int fill_rgb) {
   state_.midi.DamperLampBorder = border_rgb;
   state_.midi.DamperLampFill = fill_rgb;
-  if (notices_ != nullptr) notices_->SetDamperLamp(border_rgb, fill_rgb);
+  lamp_->SetDamperLamp(border_rgb, fill_rgb);
 }
 
 // --- silencing and controllers -------------------------------------------------------------

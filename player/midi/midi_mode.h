@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_out.h"
+#include "player/state/messages.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
 
 namespace kirivane {
 
@@ -19,11 +21,12 @@ class MidiMode {
   // Optional collaborators; without them notes are neither recorded nor drawn.
   void SetEventSink(EventSink* sink) { sink_ = sink; }
   void SetKeyboardView(KeyboardView* view) { view_ = view; }
-  void SetNotices(MidiNotices* notices) { notices_ = notices; }
   void SetControllerHook(ControllerHook* hook) { controller_ = hook; }
+  void SetLampView(LampView* lamp) { lamp_.Set(lamp); }
+  void SetMessages(Messages* messages) { messages_.Set(messages); }
 
   // Device. OpenMidiOut returns 0 on success, else the device's error code (already shown
-  // through MidiNotices).
+  // in the error message box).
   int OpenMidiOut(int device_id);
   void CloseMidiOut();
   bool DeviceOpen() const;
@@ -42,6 +45,8 @@ class MidiMode {
 
   void DamperOn();
   void DamperOff();
+  // Colours the damper lamp and keeps its colours (Windows RGB values).
+  void SetDamperLamp(int border_rgb, int fill_rgb);
 
   // What the MIDI input plays through (MidiThru). A note-off on the channel its note-on went
   // out on, recorded like SendNoteOff's.
@@ -68,8 +73,9 @@ class MidiMode {
   MidiOut& out_;
   EventSink* sink_ = nullptr;
   KeyboardView* view_ = nullptr;
-  MidiNotices* notices_ = nullptr;
   ControllerHook* controller_ = nullptr;
+  ViewSlot<LampView> lamp_;
+  ViewSlot<Messages> messages_;
 
   // A controller on the keyboard channel, the playback channel when it differs, and channel 10
   // while the percussion set is selected.
@@ -77,7 +83,6 @@ class MidiMode {
   // Controller 64 on the keyboard channel and on the playback channel when it differs, recorded
   // as the given event kind.
   void SendDamper(int value, int kind);
-  void SetDamperLamp(int border_rgb, int fill_rgb);
   void LightDamperLamp(bool down);
   void Record(int data, int velocity, int kind);
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -10,28 +11,74 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "player/app/form1_pictures.h"
-#include "player/app/picture_button_widget.h"
-#include "player/layout/control_layout.h"
 #include "player/layout/control_place_qt.h"
-#include "player/midi/instrument_banks.h"
 #include "player/midi/sysex_messages.h"
+#include "player/state/language_table.h"
+#include "player/widgets/captions_qt.h"
+#include "player/widgets/picture_button_widget.h"
+#include "player/widgets/window_art_qt.h"
 
 namespace kirivane {
 
 namespace {
 
-QString Lang(const PlayerState& state, int entry) {
-  const auto& table = state.app.LangTable;
-  return entry >= 0 && entry < static_cast<int>(table.size())
-             ? QString::fromStdString(table[static_cast<std::size_t>(entry)])
-             : QString();
+constexpr int kExitPicture = 112;
+constexpr int kResetPicture = 109;
+
+QScrollBar* MakeBar(Qt::Orientation orientation, const char* name, int low, int high,
+                    QWidget* form) {
+  auto* bar = new QScrollBar(orientation, form);
+  bar->setObjectName(name);
+  bar->setRange(low, high);
+  bar->setPageStep(1);
+  bar->setFocusPolicy(Qt::NoFocus);
+  return bar;
 }
 
 }  // namespace
 
-MidiPanel::MidiPanel(PlayerState& state, MidiMode& midi, MidiPanelHost& host, QWidget* form)
-    : QObject(form), state_(state), midi_(midi), host_(host) {
+MidiPanel::MidiPanel(Player& player, QWidget* form)
+    : QObject(form), player_(player), controls_(player.device_controls) {
+  setObjectName("MidiPanel");
+  CreateControls(form);
+  BuildMenus(form);
+  connect(Combo1, &QComboBox::activated, this, &MidiPanel::Combo1_Click);
+  connect(Command1, &QPushButton::clicked, this, [this] { controls_.ToggleDevice(); });
+  connect(List1, &QListWidget::currentRowChanged, this, &MidiPanel::List1_Change);
+  connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+    if (!showing_) controls_.ChangeOctave(value);
+  });
+  connect(VScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+    if (!showing_) controls_.ChangeTranspose(value);
+  });
+  for (int index = 0; index < 2; ++index) {
+    connect(Command100[index], &PictureButton::MouseDown, this, [this, index](Qt::MouseButton b) {
+      controls_.PressButton(index, b == Qt::RightButton);
+    });
+    connect(Command100[index], &PictureButton::MouseUp, this, [this, index](Qt::MouseButton b) {
+      controls_.ReleaseButton(index, b == Qt::RightButton);
+    });
+    connect(Command100[index], &PictureButton::MouseMove, this,
+            [this, index] { controls_.HoverButton(index); });
+  }
+  for (std::size_t slot = 0; slot < OptBKS.size(); ++slot) {
+    connect(OptBKS[slot], &QRadioButton::clicked, this,
+            [this, slot] { controls_.SelectBank(static_cast<int>(slot)); });
+  }
+  RestoreButtonPictures();
+  controls_.SetView(this);
+}
+
+MidiPanel::~MidiPanel() {
+  controls_.SetView(nullptr);
+}
+
+void MidiPanel::CreateControls(QWidget* form) {
+  Label3 = MakeFormLabel(form, "Label3");
+  Label5 = MakeFormLabel(form, "Label5");
+  Label8 = MakeFormLabel(form, "Label8");
+  Label8->installEventFilter(this);  // a click opens the bank menu and never drags the form
+  Label2 = MakeFormLabel(form, "Label2");
   Combo1 = new QComboBox(form);
   Combo1->setObjectName("Combo1");
   Combo1->setFocusPolicy(Qt::NoFocus);
@@ -43,31 +90,16 @@ MidiPanel::MidiPanel(PlayerState& state, MidiMode& midi, MidiPanelHost& host, QW
   List1->setFocusPolicy(Qt::NoFocus);
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   List1->viewport()->installEventFilter(this);
-  HScroll1 = new QScrollBar(Qt::Horizontal, form);
-  HScroll1->setObjectName("HScroll1");
-  HScroll1->setRange(-3, 3);
-  HScroll1->setPageStep(1);
-  HScroll1->setFocusPolicy(Qt::NoFocus);
-  VScroll1 = new QScrollBar(Qt::Vertical, form);
-  VScroll1->setObjectName("VScroll1");
-  VScroll1->setRange(-11, 11);  // +11 at the top
-  VScroll1->setInvertedAppearance(true);
+  HScroll1 = MakeBar(Qt::Horizontal, "HScroll1", -3, 3, form);
+  VScroll1 = MakeBar(Qt::Vertical, "VScroll1", -11, 11, form);
+  VScroll1->setInvertedAppearance(true);  // +11 at the top
   VScroll1->setInvertedControls(true);
-  VScroll1->setPageStep(1);
-  VScroll1->setFocusPolicy(Qt::NoFocus);
   Label10 = new QLabel("0", form);
   Label10->setObjectName("Label10");
   Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   for (int index = 0; index < 2; ++index) {
     Command100[index] = new PictureButton(form);
     Command100[index]->setObjectName(QString("Command100_%1").arg(index));
-    connect(Command100[index], &PictureButton::MouseDown, this,
-            [this, index](Qt::MouseButton b) { Command100_MouseDown(index, b); });
-    connect(Command100[index], &PictureButton::MouseUp, this,
-            [this, index](Qt::MouseButton b) { Command100_MouseUp(index, b); });
-    connect(Command100[index], &PictureButton::MouseMove, this, [this, index] {
-      if (int picture = Command100MouseMove(state_.app, index)) SetButtonPicture(index, picture);
-    });
   }
   for (std::size_t slot = 0; slot < OptBKS.size(); ++slot) {
     OptBKS[slot] = new QRadioButton(form);
@@ -76,19 +108,7 @@ MidiPanel::MidiPanel(PlayerState& state, MidiMode& midi, MidiPanelHost& host, QW
     OptBKS[slot]->setFixedSize(10, 10);
     OptBKS[slot]->setStyleSheet("QRadioButton::indicator { width: 8px; height: 8px; }");
     OptBKS[slot]->hide();
-    connect(OptBKS[slot], &QRadioButton::clicked, this,
-            [this, slot] { OptBKS_Click(static_cast<int>(slot)); });
   }
-  BuildMenus(form);
-  connect(Combo1, &QComboBox::activated, this, &MidiPanel::Combo1_Click);
-  connect(Command1, &QPushButton::clicked, this, &MidiPanel::Command1_Click);
-  connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
-    state_.midi.SelectedProgram = row;
-    if (!filling_) List1_Click();
-  });
-  connect(HScroll1, &QScrollBar::valueChanged, this, &MidiPanel::HScroll1_Change);
-  connect(VScroll1, &QScrollBar::valueChanged, this, &MidiPanel::VScroll1_Change);
-  RestoreButtonPictures();
 }
 
 void MidiPanel::BuildMenus(QWidget* form) {
@@ -99,7 +119,7 @@ void MidiPanel::BuildMenus(QWidget* form) {
     mnuMSB_[slot]->setObjectName(QString("mnuMSB_%1").arg(kBankNumbers[slot]));
     mnuMSB_[slot]->setCheckable(true);
     connect(mnuMSB_[slot], &QAction::triggered, this,
-            [this, slot] { OptBKS_Click(static_cast<int>(slot)); });
+            [this, slot] { controls_.SelectBank(static_cast<int>(slot)); });
   }
   mnuMSB_[0]->setChecked(true);
   reset_menu_ = new QMenu(form);
@@ -107,7 +127,8 @@ void MidiPanel::BuildMenus(QWidget* form) {
   auto add_reset = [this](const char* name, std::vector<std::uint8_t> (*message)()) {
     QAction* action = reset_menu_->addAction(name);
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, [this, message] { midi_.SendLong(message()); });
+    connect(action, &QAction::triggered, this,
+            [this, message] { player_.midi.SendLong(message()); });
   };
   add_reset("mnuGMReset", GmResetMessage);
   add_reset("mnuGSReset", GsResetMessage);
@@ -115,23 +136,64 @@ void MidiPanel::BuildMenus(QWidget* form) {
 }
 
 void MidiPanel::SetCaptions() {
-  bank_menu_->setTitle(Lang(state_, 164));
-  reset_menu_->setTitle(Lang(state_, 287));
+  const AppState& app = player_.state.app;
+  const std::string name13 = LangText(app, 13);
+  for (QWidget* w : std::initializer_list<QWidget*>{Label2, Label3, Label5, Label8}) {
+    SetControlFont(w, LangSize(app, 15), name13);
+  }
+  SetControlFont(List1, LangSize(app, 16), name13);
+  SetControlFont(Label10, 0, name13);
+  SetControlFont(Command1, 0, name13);
+  SetControlFont(Combo1, LangSize(app, 17), LangText(app, 18));
+  Label8->setText(LangQ(app, 150) + LangQ(app, 154));
+  Label2->setText(LangQ(app, 155));
+  Label5->setText(LangQ(app, 152) + LangQ(app, 154));
+  Label3->setText(LangQ(app, 156));
+  Command1->setToolTip(LangQ(app, 199));
+  bank_menu_->setTitle(LangQ(app, 164));
+  reset_menu_->setTitle(LangQ(app, 287));
   const auto actions = reset_menu_->actions();
-  for (int i = 0; i < actions.size(); ++i) actions[i]->setText(Lang(state_, 288 + i));
-  Command100[0]->setToolTip(Lang(state_, 305));
-  Command100[1]->setToolTip(Lang(state_, 304));
+  for (int i = 0; i < actions.size(); ++i) actions[i]->setText(LangQ(app, 288 + i));
+  Command100[0]->setToolTip(LangQ(app, 305));
+  Command100[1]->setToolTip(LangQ(app, 304));
 }
 
-void MidiPanel::FillDevices(const std::vector<std::string>& device_names) {
-  Combo1->clear();
-  for (const auto& entry : DeviceListEntries(state_.app.LangTable, device_names)) {
-    Combo1->addItem(QString::fromStdString(entry));
+void MidiPanel::Place(int mode) {
+  const ControlPlaces places = ControlLayout(mode, false);
+  PlaceWidget(Label5, places[Control::Label5]);
+  PlaceWidget(Label8, places[Control::Label8]);
+  Label8->setAlignment((mode == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  PlaceWidget(Label2, places[Control::Label2]);
+  PlaceWidget(Label3, places[Control::Label3]);
+  PlaceWidget(Combo1, places[Control::Combo1]);
+  const ControlPlace& button = places[Control::Command1];
+  Command1->setGeometry(button.X, button.Y, button.Width, Combo1->height());
+  Command1->setVisible(button.Visible);
+  Command1->setStyleSheet(mode == 0 ? "QPushButton { color: white; background: #3a4f7a; }"
+                                    : "QPushButton { color: black; }");
+  PlaceWidget(List1, places[Control::List1]);
+  PlaceWidget(HScroll1, places[Control::HScroll1]);
+  PlaceWidget(VScroll1, places[Control::VScroll1]);
+  PlaceWidget(Label10, places[Control::Label10]);
+  PlaceWidget(Command100[0], places[Control::Command100_0]);
+  PlaceWidget(Command100[1], places[Control::Command100_1]);
+  RestoreButtonPictures();
+  ShowBanks(player_.state.midi.Banks);
+  const int label_size = mode == 0 ? LangSize(player_.state.app, 15) : 7;
+  for (QLabel* label : {Label2, Label3, Label5, Label8}) {
+    QFont font = label->font();
+    if (label_size > 0) font.setPointSize(label_size);
+    label->setFont(font);
   }
 }
 
-int MidiPanel::DeviceCount() const {
-  return Combo1->count();
+// --- the device and instrument lists ---------------------------------------------------------
+
+void MidiPanel::FillDevices(const std::vector<std::string>& device_names) {
+  Combo1->clear();
+  for (const auto& entry : DeviceListEntries(player_.state.app.LangTable, device_names)) {
+    Combo1->addItem(QString::fromStdString(entry));
+  }
 }
 
 void MidiPanel::SelectSavedDevice(int saved_index) {
@@ -140,63 +202,59 @@ void MidiPanel::SelectSavedDevice(int saved_index) {
   Combo1_Click(entry);
 }
 
+void MidiPanel::Combo1_Click(int index) {
+  controls_.SelectDevice(index);
+}
+
 void MidiPanel::FillInstruments() {
-  filling_ = true;
+  showing_ = true;
   List1->clear();
-  for (const auto& name : LoadInstrumentTable(state_.app.LangTable, state_.midi)) {
+  for (const auto& name : LoadInstrumentTable(player_.state.app.LangTable, player_.state.midi)) {
     List1->addItem(QString::fromStdString(name));
   }
-  filling_ = false;
+  showing_ = false;
 }
 
-void MidiPanel::SelectInstrument(int index) {
-  if (index < 0 || index >= List1->count()) return;
-  if (List1->currentRow() == index) {
-    List1_Click();
-  } else {
-    List1->setCurrentRow(index);
-  }
+// List1_Click: the user's choice (or a row set from the keys) sends the instrument.
+void MidiPanel::List1_Change(int row) {
+  if (!showing_) controls_.InstrumentRowChanged(row);
 }
 
-void MidiPanel::ResendInstrument() {
-  List1_Click();
+void MidiPanel::ScrollListToSelection() {
+  const int row = List1->currentRow();
+  if (row < 1 || row > 127) return;
+  List1->scrollToItem(List1->item(row), QAbstractItemView::PositionAtTop);
 }
 
-ListContext MidiPanel::CurrentList() const {
-  return {{List1->x(), List1->y()}, host_.LayoutInProgress()};
+bool MidiPanel::FormMouseMove() {
+  if (EndButtonHover(player_.state.app)) RestoreButtonPictures();
+  if (!ReturnArrowKeysToPanel(player_.state.input)) return false;
+  List1->resize(List1->width(), player_.state.layout.DisplayMode == 1 ? 28 : 52);
+  List1->setFocusPolicy(Qt::NoFocus);
+  ScrollListToSelection();
+  return true;
 }
 
-void MidiPanel::Combo1_Click(int index) {
-  ShowDeviceView(
-      Combo1Click(midi_, index, CurrentList(), [this](int ms) { host_.WaitWithEvents(ms); }));
-  host_.ReturnFocus();
+bool MidiPanel::ListKeepsKey(QObject* watched, const QKeyEvent& key) const {
+  return watched == List1 && player_.state.input.ControllerKeys == 0 &&
+         (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down);
 }
 
-void MidiPanel::Command1_Click() {
-  ShowDeviceView(Command1Click(midi_, CurrentList()));
-  host_.ReturnFocus();
+// --- DeviceView --------------------------------------------------------------------------------
+
+void MidiPanel::ShowDeviceSwitch(const std::string& caption) {
+  Command1->setText(QString::fromStdString(caption));
 }
 
-void MidiPanel::ShowDeviceView(const DeviceControlsView& view) {
-  Command1->setText(QString::fromStdString(view.command1_caption));
-  host_.SetTimer1(view.timer1_enabled);
-  if (view.instrument) ShowBanks();
+void MidiPanel::ShowScroll(int octave, int transpose, const std::string& label) {
+  showing_ = true;
+  HScroll1->setValue(octave);
+  VScroll1->setValue(transpose);
+  showing_ = false;
+  Label10->setText(QString::fromStdString(label));
 }
 
-void MidiPanel::List1_Click() {
-  const InstrumentChoice choice =
-      List1Click(midi_, {List1->x(), List1->y()}, host_.LayoutInProgress());
-  if (choice.done) ShowBanks();
-}
-
-void MidiPanel::OptBKS_Click(int slot) {
-  OptBKSClick(midi_, kBankNumbers[static_cast<std::size_t>(slot)]);
-  ShowBanks();
-  host_.ReturnFocus();
-}
-
-void MidiPanel::ShowBanks() {
-  const BankWidgets& banks = state_.midi.Banks;
+void MidiPanel::ShowBanks(const BankWidgets& banks) {
   for (std::size_t slot = 0; slot < OptBKS.size(); ++slot) {
     QRadioButton* button = OptBKS[slot];
     button->setToolTip(QString::fromStdString(banks.ButtonToolTip[slot]));
@@ -211,115 +269,38 @@ void MidiPanel::ShowBanks() {
   }
 }
 
-int MidiPanel::SetOctave(int value) {
-  HScroll1->setValue(value);
-  return HScroll1->value();
+void MidiPanel::ShowInstrumentRow(int row) {
+  showing_ = true;
+  List1->setCurrentRow(row);
+  showing_ = false;
 }
 
-int MidiPanel::SetTranspose(int value) {
-  VScroll1->setValue(value);
-  return VScroll1->value();
-}
-
-void MidiPanel::HScroll1_Change(int value) {
-  if (setting_scroll_) return;
-  ShowScroll(HScroll1Change(midi_, value));
-}
-
-void MidiPanel::VScroll1_Change(int value) {
-  if (setting_scroll_) return;
-  ShowScroll(VScroll1Change(midi_, value));
-}
-
-void MidiPanel::ShowScroll(const ScrollOutcome& outcome) {
-  setting_scroll_ = true;
-  HScroll1->setValue(outcome.octave);
-  VScroll1->setValue(outcome.transpose);
-  setting_scroll_ = false;
-  Label10->setText(QString::fromStdString(outcome.label10));
-  if (!outcome.keyboard_message.empty()) {
-    host_.ShowKeyboardMessage(outcome.keyboard_message);
-  } else if (outcome.redraw) {
-    host_.RedrawKeyboard();
+void MidiPanel::ShowButton(int index, int picture, int cursor) {
+  PictureButton* button = Command100[static_cast<std::size_t>(index)];
+  if (cursor != 0) {
+    button->setCursor(cursor == kCursorGrabbing ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
   }
+  if (picture != 0) button->setPixmap(ButtonPicture(picture, button->size()));
 }
 
-void MidiPanel::Command100_MouseDown(int index, Qt::MouseButton button) {
-  const ButtonPress press = Command100MouseDown(midi_, index, button == Qt::RightButton);
-  Command100[index]->setCursor(press.cursor == kCursorGrabbing ? Qt::ClosedHandCursor
-                                                               : Qt::OpenHandCursor);
-  if (press.picture) SetButtonPicture(index, press.picture);
-}
-
-void MidiPanel::Command100_MouseUp(int index, Qt::MouseButton button) {
-  const ButtonRelease release = Command100MouseUp(midi_, index, button == Qt::RightButton);
-  if (release.cursor) Command100[index]->setCursor(Qt::OpenHandCursor);
-  if (release.picture) SetButtonPicture(index, release.picture);
-  switch (release.action) {
-    case ButtonAction::kExit:
-      host_.ExitRequested();
-      return;
-    case ButtonAction::kShowResetMenu:
-      reset_menu_->exec(QCursor::pos());
-      return;
-    default:
-      break;
-  }
-  if (release.scroll) ShowScroll(*release.scroll);
-  if (release.clear_chord_caption) host_.ClearChordCaption();
-  if (release.redraw) host_.RedrawKeyboard();
-}
-
-void MidiPanel::SetButtonPicture(int index, int resource) {
-  Command100[index]->setPixmap(ButtonPicture(resource, Command100[index]->size()));
+void MidiPanel::ShowResetMenu() {
+  reset_menu_->exec(QCursor::pos());
 }
 
 void MidiPanel::RestoreButtonPictures() {
-  SetButtonPicture(0, 112);
-  SetButtonPicture(1, 109);
+  ShowButton(0, kExitPicture, 0);
+  ShowButton(1, kResetPicture, 0);
 }
 
-void MidiPanel::Place(int mode) {
-  auto places = ControlLayout(mode, false);
-  PlaceWidget(Combo1, places["Combo1"]);
-  Command1->setGeometry(places["Command1"].X, places["Command1"].Y, places["Command1"].Width,
-                        Combo1->height());
-  Command1->setVisible(places["Command1"].Visible);
-  Command1->setStyleSheet(mode == 0 ? "QPushButton { color: white; background: #3a4f7a; }"
-                                    : "QPushButton { color: black; }");
-  PlaceWidget(List1, places["List1"]);
-  PlaceWidget(HScroll1, places["HScroll1"]);
-  PlaceWidget(VScroll1, places["VScroll1"]);
-  PlaceWidget(Label10, places["Label10"]);
-  PlaceWidget(Command100[0], places["Command100_0"]);
-  PlaceWidget(Command100[1], places["Command100_1"]);
-  RestoreButtonPictures();
-  ShowBanks();
-}
-
-void MidiPanel::ShrinkList(int mode) {
-  List1->resize(List1->width(), mode == 1 ? 28 : 52);
-  List1->setFocusPolicy(Qt::NoFocus);
-}
-
-void MidiPanel::ScrollListToSelection() {
-  const int row = List1->currentRow();
-  if (row < 1 || row > 127) return;
-  List1->scrollToItem(List1->item(row), QAbstractItemView::PositionAtTop);
-}
-
-void MidiPanel::SetBankLabel(QLabel* label) {
-  bank_label_ = label;
-  label->installEventFilter(this);
-}
+// --- mouse on the list and its caption ----------------------------------------------------------
 
 void MidiPanel::ShowBankMenu() {
-  if (BankMenuAvailable(state_.midi)) bank_menu_->exec(QCursor::pos());
+  if (BankMenuAvailable(player_.state.midi)) bank_menu_->exec(QCursor::pos());
 }
 
 bool MidiPanel::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == bank_label_) return BankLabelMouseEvent(type);
+  if (watched == Label8) return Label8MouseEvent(type);
   if (watched != List1->viewport()) return false;
   if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
       type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) {
@@ -328,7 +309,7 @@ bool MidiPanel::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-bool MidiPanel::BankLabelMouseEvent(QEvent::Type type) {
+bool MidiPanel::Label8MouseEvent(QEvent::Type type) {
   if (type == QEvent::MouseButtonRelease) ShowBankMenu();
   return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
          type == QEvent::MouseButtonRelease;
@@ -344,13 +325,13 @@ bool MidiPanel::List1MouseEvent(QEvent::Type type, const QMouseEvent& mouse) {
       if (QListWidgetItem* item = List1->itemAt(mouse.position().toPoint())) {
         List1->setCurrentItem(item);
       }
-      List1MouseDown(midi_, false);
+      List1MouseDown(player_.midi, false);
       return false;
     case QEvent::MouseButtonDblClick:
       return !left;
     case QEvent::MouseButtonRelease:
       if (left) {
-        List1MouseUp(midi_);
+        List1MouseUp(player_.midi);
         return false;
       }
       if (mouse.button() == Qt::RightButton) ShowBankMenu();
@@ -358,7 +339,7 @@ bool MidiPanel::List1MouseEvent(QEvent::Type type, const QMouseEvent& mouse) {
     default:
       break;
   }
-  if (ListMouseMoveTakesArrowKeys(state_.input, static_cast<int>(mouse.position().x()),
+  if (ListMouseMoveTakesArrowKeys(player_.state.input, static_cast<int>(mouse.position().x()),
                                   static_cast<int>(mouse.position().y()))) {
     List1->resize(List1->width(), 80);
     List1->raise();

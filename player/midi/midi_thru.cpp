@@ -44,11 +44,11 @@ bool MidiThru::SelectPort(const std::string& port) {
     opened = in_.Open(port, &error);
     if (opened) {
       input.MidiInPort = in_.OpenPort();
-    } else if (view_ != nullptr) {
+    } else {
       view_->ShowPortOpenFailed(port, error);
     }
   }
-  if (view_ != nullptr) view_->ShowInputPort(input.MidiInPort);
+  view_->ShowInputPort(input.MidiInPort);
   return opened;
 }
 
@@ -65,7 +65,7 @@ void MidiThru::ReleaseAll() {
     drawn = true;
   }
   ReleaseControllers();
-  if (drawn && view_ != nullptr) view_->RefreshKeyboard();
+  if (drawn) keyboard_.Refresh();
 }
 
 void MidiThru::ReleaseControllers() {
@@ -91,7 +91,7 @@ void MidiThru::MidiInReady() {
   if (batch.lost) ReleaseAll();
   bool drawn = false;
   for (const MidiInMessage& message : batch.messages) drawn = Handle(message) || drawn;
-  if (drawn && view_ != nullptr) view_->RefreshKeyboard();
+  if (drawn) keyboard_.Refresh();
 }
 
 void MidiThru::MidiInPortLost(const std::string& port) {
@@ -99,7 +99,6 @@ void MidiThru::MidiInPortLost(const std::string& port) {
   in_.Close();
   ReleaseAll();
   state_.midi_in.MidiInPort.clear();
-  if (view_ == nullptr) return;
   view_->ShowPortLost(port);
   view_->ShowInputPort("");
 }
@@ -147,7 +146,7 @@ bool MidiThru::NoteOn(int note, int velocity) {
   // The key of the note itself: the 128-key bar reads this index back as `note`.
   input.DrawnKey[n] = note - 12 * midi.OctaveShift - 55;
   keyboard_.DrawKeyDown(input.DrawnKey[n], kKeySourceMidiIn);
-  if (state_.layout.DisplayMode == 2 && view_ != nullptr) view_->ShowNoteName(note);
+  if (state_.layout.DisplayMode == 2) keyboard_.ShowNoteName(note);
   return true;
 }
 

@@ -3,22 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/midi/midi_in.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/view_slot.h"
 
 namespace kirivane {
 
-// What the MIDI input shows around the keyboard. Every method has an empty default, so a view
-// takes only what it shows.
+// What the MIDI input's controls show. Every method has an empty default, so a view takes only
+// what it shows.
 class MidiThruView {
  public:
   virtual ~MidiThruView() = default;
-  // After a batch of incoming notes has been drawn (key drawing itself does not refresh).
-  virtual void RefreshKeyboard() {}
-  // The note an incoming note-on sounds, for the note label of the 128-key bar.
-  virtual void ShowNoteName(int /*note*/) {}
   // The input port in use now, "" for none: after a choice, a failure or a lost port.
   virtual void ShowInputPort(const std::string& /*port*/) {}
   virtual void ShowPortOpenFailed(const std::string& /*port*/, const std::string& /*error*/) {}
@@ -38,7 +35,7 @@ class MidiThru : public MidiInListener {
   MidiThru(const MidiThru&) = delete;
   MidiThru& operator=(const MidiThru&) = delete;
 
-  void SetView(MidiThruView* view) { view_ = view; }
+  void SetView(MidiThruView* view) { view_.Set(view); }
 
   // The ports that can be chosen now (full names), for the device lists.
   std::vector<std::string> PortNames() { return in_.PortNames(); }
@@ -69,7 +66,7 @@ class MidiThru : public MidiInListener {
   MidiMode& midi_;
   MidiIn& in_;
   KeyboardView& keyboard_;
-  MidiThruView* view_ = nullptr;
+  ViewSlot<MidiThruView> view_;
 };
 
 }  // namespace kirivane

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_mode.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

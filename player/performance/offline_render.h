@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 #include "player/midi/midi_out.h"
 
 namespace kirivane {

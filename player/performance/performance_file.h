@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "player/app/player_state.h"
 #include "player/performance/performance_messages.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -2,6 +2,10 @@
 
 #include <string>
 
+#include "player/state/app_state.h"
+#include "player/state/messages.h"
+#include "player/state/view_slot.h"
+
 namespace kirivane {
 
 // A message about the performance for the window to show in its error message box. Texts are
@@ -32,6 +36,19 @@ class PerformanceNotices {
  public:
   virtual ~PerformanceNotices() = default;
   virtual void ShowMessage(const PerformanceMessage& message) = 0;
+};
+
+// Shows performance messages in the error message box, their texts and titles taken from the
+// language table.
+class PerformanceMessageBox : public PerformanceNotices {
+ public:
+  explicit PerformanceMessageBox(const AppState& app) : app_(app) {}
+  void SetMessages(Messages* messages) { messages_.Set(messages); }
+  void ShowMessage(const PerformanceMessage& message) override;
+
+ private:
+  const AppState& app_;
+  ViewSlot<Messages> messages_;
 };
 
 }  // namespace kirivane

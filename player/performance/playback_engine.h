@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 #include "player/midi/midi_mode.h"
 
 namespace kirivane {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
 #include "player/midi/midi_hooks.h"
 #include "player/performance/performance_messages.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

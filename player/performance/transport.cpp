@@ -5,6 +5,9 @@
 #include <cstdio>
 
 #include "common/basic/text_rules.h"
+#include "player/display/keyboard_display.h"
+#include "player/layout/side_panels.h"
+#include "player/midi/device_controls.h"
 
 namespace kirivane {
 
@@ -50,29 +53,42 @@ std::string TimeText(std::int64_t ms) {
 }
 
 Transport::Transport(PlayerState& state, MidiMode& midi, Clock& clock, Recorder& recorder,
-                     PlaybackEngine& engine, TransportView& view)
+                     PlaybackEngine& engine, const TransportPeers& peers)
     : state_(state),
       midi_(midi),
       clock_(clock),
       recorder_(recorder),
       engine_(engine),
-      view_(view) {}
+      peers_(peers) {}
+
+void Transport::SetBoxes(double tempo_box, double beats_box) {
+  tempo_box_ = tempo_box;
+  beats_box_ = beats_box;
+}
+
+void Transport::ShowRecordContinues(bool continues) {
+  view_->ShowRecord(true, continues ? kPicRecRecording : kPicRecIdle);
+}
+
+void Transport::RefreshKeyboard() {
+  peers_.display.Refresh();
+}
 
 bool Transport::StartPlayback(double tempo_box) {
   auto& perf = state_.performance;
   if (state_.events.EventCount <= 1) {
-    view_.PlaySound(kSoundError);
+    peers_.sounds.Play(kSoundError);
     PerformanceMessage message;
     message.text_entry = kEntryNoPerformance;
     message.title_entry = kEntryFileErrorTitle;
     message.detail = "there is no performance to play";
-    view_.ShowMessage(message);
+    peers_.messages.ShowMessage(message);
     return false;
   }
   if (engine_.Active()) engine_.Advance();  // a stop still pending completes first
-  view_.ShowNote(kEntryPlayingNote, kColourPlaying);
+  view_->ShowNote(kEntryPlayingNote, kColourPlaying);
   if (beat_timer_on_) {
-    view_.ShowMetronome(kPicMetronomeOff);
+    view_->ShowMetronome(kPicMetronomeOff);
     if (perf.MetronomeOn == -1) ToggleMetronome(tempo_box, 0);
   }
   perf.PlayStop = 0;
@@ -88,27 +104,28 @@ void Transport::StartRecording(bool continue_requested, double tempo_box) {
   EnterRunningState(tempo_box);
   const bool continuing = continue_requested && state_.events.EventCount > 0;
   recorder_.BeginTake(continue_requested, tempo_box);
-  if (!continuing) view_.NewTakeStarted();
-  view_.HideSpeed();
-  view_.ShowNote(kEntryRecordingNote, kColourRecording);
+  if (!continuing) view_->NewTakeStarted();
+  view_->HideSpeed();
+  view_->ShowNote(kEntryRecordingNote, kColourRecording);
 }
 
 void Transport::EnterRunningState(double tempo_box) {
   auto& perf = state_.performance;
   if (perf.Recording == -1) {
-    view_.ShowStart(false, kPicStartRecording);
-    view_.ShowRecord(false, kPicRecRecording);
+    view_->ShowStart(false, kPicStartRecording);
+    view_->ShowRecord(false, kPicRecRecording);
   } else {
-    view_.ShowStart(false, kPicStartPlaying);
-    view_.ShowRecord(false, kPicRecPlaying);
+    view_->ShowStart(false, kPicStartPlaying);
+    view_->ShowRecord(false, kPicRecPlaying);
     const bool box_tempo = perf.Tempo == 60 || perf.Tempo < 1;
     SetBeatTimer(true, box_tempo ? BeatIntervalOfBox(tempo_box) : 60000 / perf.Tempo);
     perf.MetronomeTick = 0;
   }
-  view_.ShowStop(true, kPicStopRunning);
-  view_.ShowTime(TimeText(0));
-  view_.ShowRunning(true);
-  view_.SetTimeDisplay(true);
+  view_->ShowStop(true, kPicStopRunning);
+  running_ = true;
+  view_->ShowTime(TimeText(0));
+  view_->ShowRunning(true);
+  view_->SetTimeDisplay(true);
   if (perf.ClockTicks > 0) perf.ClockTicks = 0;
 }
 
@@ -120,31 +137,34 @@ void Transport::Stop() {
 
 void Transport::StopRunning() {
   auto& perf = state_.performance;
-  view_.ShowStop(false, kPicStopIdle);
+  view_->ShowStop(false, kPicStopIdle);
+  running_ = false;
   perf.PlayStop = -1;
   engine_.Nudge();  // a running pass notices the request at its next step
-  view_.ShowNote(0, kColourSystemButtonText);
+  view_->ShowNote(0, kColourSystemButtonText);
   const auto clock_time = static_cast<std::uint32_t>(std::max(1, perf.ClockTime));
   perf.ClockTicks = static_cast<std::int32_t>((clock_.NowMs() - perf.ClockStart) / clock_time);
-  view_.ShowTime(TimeText(std::int64_t{perf.ClockTicks} * perf.ClockTime));
+  view_->ShowTime(TimeText(std::int64_t{perf.ClockTicks} * perf.ClockTime));
   if (perf.Recording == -1) {
     perf.Recording = 0;
+    const int transpose = state_.midi.Transpose;
     recorder_.FinishRecording();
-    view_.TakeFinished();
+    // The take keeps the transposition; the bar goes back to 0 (which releases every note).
+    if (transpose != 0) peers_.devices.ChangeTranspose(0);
     ShowSpeed();
   }
-  view_.RedrawKeyboard();
+  peers_.display.RedrawOrShowDrawingOff();
   if (perf.MetronomeOn == 0 && beat_timer_on_) SetBeatTimer(false, 0);
-  view_.SetTimeDisplay(false);
-  view_.EnableSave();
-  view_.ShowStart(true, kPicStartIdle);
-  view_.ShowRecord(true, kPicRecIdle);
-  if (view_.PanelOpen()) view_.ShowRunning(false);
+  view_->SetTimeDisplay(false);
+  view_->EnableSave();
+  view_->ShowStart(true, kPicStartIdle);
+  view_->ShowRecord(true, kPicRecIdle);
+  if (state_.layout.PanelOpen == -1) view_->ShowRunning(false);
   perf.Playing = 0;
 }
 
 void Transport::PlaybackEnded() {
-  if (!view_.PanelOpen()) view_.OpenPanel();
+  if (state_.layout.PanelOpen != -1) peers_.side_panels.TogglePlayPanel();
   StopRunning();
   midi_.ResetSound();
 }
@@ -152,11 +172,11 @@ void Transport::PlaybackEnded() {
 void Transport::ShowSpeed() {
   const int index = SpeedIndex(state_.performance.PlaySpeed);
   const SpeedLook& look = kSpeeds[static_cast<std::size_t>(std::max(0, index))];
-  view_.ShowSpeed(look.entry, look.rgb);
+  view_->ShowSpeed(look.entry, look.rgb);
 }
 
 void Transport::CycleSpeed(bool left_button) {
-  view_.PlaySound(kSoundClick);
+  peers_.sounds.Play(kSoundClick);
   float& speed = state_.performance.PlaySpeed;
   const int index = SpeedIndex(speed);
   const int count = static_cast<int>(kSpeeds.size());
@@ -173,18 +193,18 @@ void Transport::ToggleLoop() {
   } else if (loop == 1) {
     loop = 0;
   }
-  view_.ShowLoop(loop == 1);
+  view_->ShowLoop(loop == 1);
 }
 
 void Transport::SetBeatTimer(bool enabled, int interval_ms) {
   beat_timer_on_ = enabled;
-  view_.SetBeatTimer(enabled, interval_ms);
+  view_->SetBeatTimer(enabled, interval_ms);
 }
 
 void Transport::ToggleMetronome(double tempo_box, double beats_box) {
   auto& perf = state_.performance;
   if (perf.MetronomeOn == -1) {
-    view_.ShowMetronome(kPicMetronomeOff);
+    view_->ShowMetronome(kPicMetronomeOff);
     if (perf.Playing == 0) SetBeatTimer(false, 0);
     perf.MetronomeOn = 0;
     return;
@@ -193,7 +213,7 @@ void Transport::ToggleMetronome(double tempo_box, double beats_box) {
   perf.MetronomeOn = -1;
   perf.MetronomeBeat = 0;
   perf.BeatCount = static_cast<int>(RoundHalfEven(beats_box)) - 1;
-  view_.ShowMetronome(kPicMetronomeOn);
+  view_->ShowMetronome(kPicMetronomeOn);
   SetBeatTimer(true, BeatIntervalOfBox(tempo_box));
   BeatTick(beats_box);  // the first beat sounds at once
 }
@@ -201,22 +221,22 @@ void Transport::ToggleMetronome(double tempo_box, double beats_box) {
 void Transport::BeatTick(double beats_box) {
   auto& perf = state_.performance;
   if (perf.Playing == -1) {
-    view_.PulseBeat(perf.MetronomeTick == -1);
+    peers_.side_panels.PulsePads(perf.MetronomeTick == -1);
     perf.MetronomeTick = perf.MetronomeTick == -1 ? 0 : -1;
   }
   if (perf.MetronomeOn != -1) return;
   perf.BeatCount += 1;
-  if (view_.PanelOpen()) {
-    view_.ShowMetronome(perf.MetronomeBeat == -1 ? kPicMetronomeOn : kPicMetronomeBeat);
+  if (state_.layout.PanelOpen == -1) {
+    view_->ShowMetronome(perf.MetronomeBeat == -1 ? kPicMetronomeOn : kPicMetronomeBeat);
     perf.MetronomeBeat = perf.MetronomeBeat == -1 ? 0 : -1;
   }
   const auto beats = static_cast<int>(RoundHalfEven(beats_box));
   if (beats != 0 && perf.BeatCount % beats == 0) {
-    view_.PlaySound(kSoundAccent);
+    peers_.sounds.Play(kSoundAccent);
     perf.BeatCount = 0;
     return;
   }
-  view_.PlaySound(kSoundTick);
+  peers_.sounds.Play(kSoundTick);
   if (beats == 0) perf.BeatCount = 0;
 }
 
@@ -231,21 +251,21 @@ void Transport::ShowRunningTime() {
   } else {
     return;
   }
-  view_.ShowTime(TimeText(std::int64_t{perf.ClockTicks} * perf.ClockTime));
+  view_->ShowTime(TimeText(std::int64_t{perf.ClockTicks} * perf.ClockTime));
 }
 
 void Transport::Jump(std::int32_t index) {
   auto& perf = state_.performance;
   perf.PlayIndex = index;
   perf.PlayNextTime = state_.events.EvTimeMs[static_cast<std::size_t>(index)];
-  view_.PlaySound(kSoundClick);
+  peers_.sounds.Play(kSoundClick);
 }
 
 void Transport::JumpBack() {
   const auto& perf = state_.performance;
   if (perf.Playing != -1 || perf.Recording == -1 || perf.PlayLength == 0) return;
   const auto step = static_cast<std::int32_t>(RoundHalfEven(perf.PlayLength / 20.0));
-  view_.RedrawKeyboard();
+  peers_.display.RedrawOrShowDrawingOff();
   midi_.AllNotesOff();
   Jump(step < perf.PlayIndex ? perf.PlayIndex - step : 0);
 }
@@ -254,7 +274,7 @@ void Transport::JumpForward() {
   const auto& perf = state_.performance;
   if (perf.Playing != -1 || perf.Recording == -1) return;
   const auto step = static_cast<std::int32_t>(RoundHalfEven(perf.PlayLength / 20.0));
-  view_.RedrawKeyboard();
+  peers_.display.RedrawOrShowDrawingOff();
   midi_.AllNotesOff();
   if (perf.PlayIndex + step < perf.PlayLength) Jump(perf.PlayIndex + step);
 }

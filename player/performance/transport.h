@@ -4,11 +4,13 @@
 #include <string>
 
 #include "common/basic/clock.h"
-#include "player/app/player_state.h"
+#include "common/basic/sounds.h"
 #include "player/midi/midi_mode.h"
 #include "player/performance/performance_messages.h"
 #include "player/performance/playback_engine.h"
 #include "player/performance/recorder.h"
+#include "player/state/player_state.h"
+#include "player/state/view_slot.h"
 
 namespace kirivane {
 
@@ -65,20 +67,21 @@ class TransportView {
   // Timer2 (beat pulse, metronome) and the time display part of Timer3.
   virtual void SetBeatTimer(bool /*enabled*/, int /*interval_ms*/) {}
   virtual void SetTimeDisplay(bool /*running*/) {}
-  // The Command10 pictures pressed (down) or released with the beat.
-  virtual void PulseBeat(bool /*down*/) {}
-  virtual void PlaySound(int /*resource*/) {}
-  virtual void ShowMessage(const PerformanceMessage& /*message*/) {}
-  // The whole keyboard picture again (or the hook's message while it hides the keyboard).
-  virtual void RedrawKeyboard() {}
-  // Keys drawn since the last refresh become visible.
-  virtual void RefreshKeyboard() {}
-  virtual bool PanelOpen() const { return true; }
-  virtual void OpenPanel() {}
   // A new take began: the title, author and file tooltips go back to their defaults.
   virtual void NewTakeStarted() {}
-  // A take was closed; the transposition is 0 again and the scroll bar should show it.
-  virtual void TakeFinished() {}
+};
+
+class DeviceControls;
+class KeyboardDisplay;
+class SidePanels;
+
+// The controllers and devices the transport works with besides the MIDI layer and its engine.
+struct TransportPeers {
+  Sounds& sounds;
+  KeyboardDisplay& display;
+  SidePanels& side_panels;  // the strip it runs in, and the pads that pulse the beat
+  DeviceControls& devices;  // the transposition bar, back to 0 after a take
+  PerformanceNotices& messages;
 };
 
 // "MM:SS.CC" of a time in milliseconds; minutes wrap after 59.
@@ -90,7 +93,21 @@ std::string TimeText(std::int64_t ms);
 class Transport : public RecorderHost, public PlaybackHost {
  public:
   Transport(PlayerState& state, MidiMode& midi, Clock& clock, Recorder& recorder,
-            PlaybackEngine& engine, TransportView& view);
+            PlaybackEngine& engine, const TransportPeers& peers);
+
+  void SetView(TransportView* view) { view_.Set(view); }
+
+  // Whether CmdStart and CmdStop are enabled: start while idle, stop while running.
+  bool StartEnabled() const { return !running_; }
+  bool StopEnabled() const { return running_; }
+  // The tempo box (Combo3) and the beats box (Combo2) as the panel shows them, for the keys
+  // that start the transport and the metronome (F5, F11). 60 and 0 until a panel tells.
+  void SetBoxes(double tempo_box, double beats_box);
+  double TempoBox() const { return tempo_box_; }
+  double BeatsBox() const { return beats_box_; }
+  // Esc held or released while idle with a performance in memory: the record button shows
+  // that recording would continue it.
+  void ShowRecordContinues(bool continues);
 
   // CmdStart: plays the performance in memory; false (with the error sound and message) when
   // there is none. tempo_box is Combo3's value.
@@ -120,7 +137,7 @@ class Transport : public RecorderHost, public PlaybackHost {
   void JumpForward();
 
   // PlaybackHost.
-  void RefreshKeyboard() override { view_.RefreshKeyboard(); }
+  void RefreshKeyboard() override;
   void PlaybackEnded() override;
 
  private:
@@ -133,8 +150,12 @@ class Transport : public RecorderHost, public PlaybackHost {
   Clock& clock_;
   Recorder& recorder_;
   PlaybackEngine& engine_;
-  TransportView& view_;
+  TransportPeers peers_;
+  ViewSlot<TransportView> view_;
   bool beat_timer_on_ = false;
+  bool running_ = false;  // CmdStop enabled, CmdStart not
+  double tempo_box_ = 60;
+  double beats_box_ = 0;
 };
 
 }  // namespace kirivane

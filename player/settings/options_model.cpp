@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

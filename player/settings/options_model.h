@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/chords/chord_selection.h"
 #include "player/midi/midi_hooks.h"
 #include "player/settings/options_rules.h"
 #include "player/settings/settings_file.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

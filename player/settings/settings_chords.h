@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "player/app/player_state.h"
 #include "player/chords/chord_table.h"
 #include "player/settings/ini_file.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "player/app/player_state.h"
 #include "player/settings/ini_file.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -1,6 +1,6 @@
 #include "player/shell/about_box_model.h"
 
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 

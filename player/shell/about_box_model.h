@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "player/app/app_state.h"
 #include "player/shell/file_association.h"
+#include "player/state/app_state.h"
 
 namespace kirivane {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "player/app/player_state.h"
 #include "player/performance/event_table.h"
 #include "player/performance/performance_messages.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "player/app/player_state.h"
 #include "player/performance/performance_messages.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

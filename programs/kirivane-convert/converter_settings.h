@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "player/app/player_state.h"
+#include "player/state/player_state.h"
 
 namespace kirivane {
 

@@ -9,11 +9,11 @@
 
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
-#include "player/app/player_state.h"
 #include "player/performance/performance_file.h"
 #include "player/performance/performance_file_type.h"
 #include "player/smf/midi_reader.h"
 #include "player/smf/midi_writer.h"
+#include "player/state/player_state.h"
 #include "programs/kirivane-convert/converter_settings.h"
 #include "programs/kirivane-convert/wave_render.h"
 

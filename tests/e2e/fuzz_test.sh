@@ -9,15 +9,13 @@ set -euo pipefail
 bin_dir=$(cd "$1" && pwd)
 src=$(cd "$2" && pwd)
 # The rest of the core (whatever the state of the player pulls in) comes uninstrumented from the
-# build's own core libraries, which CMake puts beside the bin folder.
+# build's own core libraries, which CMake puts in the lib folder beside the bin folder.
 libraries=()
-for name in kirivane_core kirivane_player_core kirivane_editor_core kirivane_common; do
-  if [[ -f "$bin_dir/../lib$name.a" ]]; then libraries+=("$bin_dir/../lib$name.a"); fi
+for name in kirivane_player_core clavimap_core kirivane_common; do
+  library="$bin_dir/../lib/lib$name.a"
+  [[ -f "$library" ]] || { echo "missing $library: build $name first" >&2; exit 1; }
+  libraries+=("$library")
 done
-if (( ${#libraries[@]} == 0 )); then
-  echo "no core library beside $bin_dir: build the core first" >&2
-  exit 1
-fi
 command -v clang++ >/dev/null || { echo "clang++ is missing" >&2; exit 1; }
 if [[ -n "${FUZZ_WORK:-}" ]]; then
   mkdir -p "$FUZZ_WORK"
@@ -46,7 +44,7 @@ core_sources=(
   common/basic/code_page.cpp common/basic/cp932_table.cpp common/basic/path_kind.cpp
   common/basic/text_file.cpp common/basic/text_rules.cpp common/keymap/keymap_format.cpp
   editor/editor_key_map.cpp
-  player/app/drop_block.cpp player/app/language_table.cpp
+  player/shell/drop_block.cpp player/state/language_table.cpp
   player/chords/chord_dialog_model.cpp player/chords/chord_list.cpp player/chords/chord_table.cpp
   player/input/key_map_loader.cpp
   player/performance/event_table.cpp player/performance/lyr_reader.cpp

@@ -3,8 +3,12 @@
 # capture log byte for byte; F3, F2 and F4 switch the display modes and their client sizes;
 # closing writes the settings file with every key in order, and a restart reads it back.
 # Usage: window_test.sh <bin dir> <source dir>
+# With KIRIVANE_KEEP_CAPTURE_DIR set, the capture logs of both runs are kept there
+# (capture-1.log, capture-2.log), so that two builds can be compared message by message.
 set -euo pipefail
 bin=$1
+keep=${KIRIVANE_KEEP_CAPTURE_DIR:-}
+keep_capture() { [[ -n "$keep" ]] && mkdir -p "$keep" && cp "$capture" "$keep/$1" || true; }
 
 work=$(mktemp -d)
 cleanup() {
@@ -180,6 +184,7 @@ grep -q $'^1Num=0,4,7(Major Triad)\r$' "$ini" || fail "chord 1 not saved"
 
 # The settings survive a restart: keyboard play on channel 3, as the file now says.
 sed -i 's/^MidiCh=1\r$/MidiCh=3\r/' "$ini"
+keep_capture capture-1.log
 : >"$capture"
 start_player
 [[ "$(position)" == "$moved" ]] || fail "window reopened at $(position), not at $moved"
@@ -191,4 +196,7 @@ sleep 0.3
 [[ "$(bytes_after "$before")" == $'92 37 79\n82 37 40' ]] || fail "after restart: $(bytes_after "$before")"
 grep -q $'^MidiCh=3\r$' "$ini" || fail "the changed key lost its place"
 kill "$player"
+wait "$player" 2>/dev/null || true
+player=
+keep_capture capture-2.log
 echo "window test passed"

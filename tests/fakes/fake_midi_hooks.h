@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/midi/midi_hooks.h"
+#include "player/state/messages.h"
 
 namespace kirivane::testing {
 
@@ -43,26 +44,37 @@ class FakeKeyboardView : public KeyboardView {
   }
   void RedrawKeyboard() override { ++redraws; }
   void ShowKeyboardMessage(const char* utf8_text) override { messages.emplace_back(utf8_text); }
+  void Refresh() override { ++refreshes; }
+  void ShowNoteName(int note) override { names.push_back(note); }
 
   std::vector<KeyDrawing> drawings;
   std::array<bool, 128> pressed128{};
   int redraws = 0;
   std::vector<std::string> messages;
+  int refreshes = 0;
+  std::vector<int> names;
 };
 
-// Collects the errors and lamp colours meant for the window.
-class FakeMidiNotices : public MidiNotices {
+// Keeps the damper lamp's colours.
+class FakeLampView : public LampView {
  public:
-  void ShowDeviceError(const char* utf8_text) override { errors.emplace_back(utf8_text); }
   void SetDamperLamp(int border_rgb, int fill_rgb) override {
     lamp_border = border_rgb;
     lamp_fill = fill_rgb;
     ++lamp_changes;
   }
-  std::vector<std::string> errors;
   int lamp_border = -1;
   int lamp_fill = -1;
   int lamp_changes = 0;
+};
+
+// The lamp and the device errors the MIDI layer shows.
+class FakeMidiNotices : public FakeLampView, public Messages {
+ public:
+  void ShowError(const std::string& text, bool, const std::string&) override {
+    errors.push_back(text);
+  }
+  std::vector<std::string> errors;
 };
 
 // Records the values the controller panel is asked to apply.

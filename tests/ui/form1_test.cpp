@@ -15,12 +15,15 @@
 #include "common/basic/text_file.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
+#include "fakes/fake_midi_in.h"
 #include "fakes/fake_midi_out.h"
+#include "fakes/fake_sounds.h"
 #include "fakes/test_paths.h"
 #include "player/app/form1_window.h"
-#include "player/app/lamp_shape_widget.h"
-#include "player/app/language_table.h"
+#include "player/app/player.h"
 #include "player/layout/score_panel.h"
+#include "player/state/language_table.h"
+#include "player/widgets/lamp_shape_widget.h"
 
 using namespace kirivane;
 
@@ -58,6 +61,7 @@ class Form1Test : public QObject {
 
   void cleanup() {
     form_.reset();
+    player_.reset();
     std::filesystem::remove_all(folder_);
   }
 
@@ -292,12 +296,15 @@ class Form1Test : public QObject {
   // A fresh window over a fresh state; the settings file in folder_ is kept.
   void Reload() {
     form_.reset();
+    player_.reset();
     state_ = std::make_unique<PlayerState>();
     state_->app.ProgramFolder = testing::ProgramDir();
     QVERIFY(LoadLanguage(testing::ProgramDir(), 1, state_->app));
     state_->app.AppTitle = LangText(state_->app, 0);
     out_ = std::make_unique<testing::FakeMidiOut>();
-    form_ = std::make_unique<Form1>(*state_, *out_, clock_, random_, folder_ + "/kirivane.ini");
+    player_ = std::make_unique<Player>(*state_, Devices{*out_, midi_in_, clock_, random_, hook_, sounds_},
+                                       surface_);
+    form_ = std::make_unique<Form1>(*player_, surface_, folder_ + "/kirivane.ini");
     QVERIFY(form_->Form_Load());
   }
 
@@ -306,6 +313,11 @@ class Form1Test : public QObject {
   std::unique_ptr<testing::FakeMidiOut> out_;
   testing::FakeClock clock_;
   testing::FakeRandom random_;
+  testing::FakeKeyHook hook_;
+  testing::FakeSounds sounds_;
+  testing::FakeMidiIn midi_in_;
+  QImageSurface surface_;
+  std::unique_ptr<Player> player_;
   std::unique_ptr<Form1> form_;
 };
 

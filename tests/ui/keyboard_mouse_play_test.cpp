@@ -3,42 +3,37 @@
 #include <QtTest>
 
 #include "common/keyboard/keyboard_widget.h"
-#include "fakes/fake_midi_out.h"
-#include "player/display/keyboard_display.h"
-#include "player/display/mouse_play.h"
-#include "player/midi/midi_mode.h"
+#include "fakes/fake_key_player.h"
 
 namespace kirivane {
 namespace {
 
-struct QuietPeers : MousePlayPeers {
-  void ShowNotePicture(int, int) override {}
-  void ShowScoreNote(int note) override { score_notes.push_back(note); }
-  void Command10_MouseDown() override {}
-  void Command10_MouseUp() override {}
-  void Form_MouseDown(int button, int, float, float) override { form_buttons.push_back(button); }
+// The score panel's view and the form, as far as mouse play reaches them.
+struct QuietPeers : SidePanelsView, testing::FakeWindowCommands {
+  void ShowScore(const ScoreNoteChoice& choice) override { score_notes.push_back(choice.note); }
+  void FormMouseDown(int button) override { form_buttons.push_back(button); }
   void DoEvents() override { QCoreApplication::processEvents(); }
   std::vector<int> score_notes;
   std::vector<int> form_buttons;
 };
 
-// The MIDI layer on a fake device, the picture box and mouse play, wired as the window wires
-// them, in display mode 0.
+// The player on fake devices drawing on the picture box's surface, the box handing its mouse
+// events to mouse play, as the window wires them, in display mode 0.
 struct MousePlayRig {
-  MousePlayRig()
-      : midi(state, out),
-        display(state, keyboard.KeyboardSurface()),
-        mouse(state, midi, display, peers) {
+  MousePlayRig() : keyboard(surface) {
     state.layout.DisplayMode = 0;
-    keyboard.SetMouseHandler(&mouse);
+    keyboard.SetMouseHandler(&player.mouse);
+    player.SetWindow(&peers, nullptr);
+    player.side_panels.SetView(&peers);
   }
   PlayerState state;
-  testing::FakeMidiOut out;
-  MidiMode midi;
+  testing::FakeDevices fakes;
+  QImageSurface surface;
+  Player player{state, fakes.devices, surface};
   Keyboard keyboard;
-  KeyboardDisplay display;
   QuietPeers peers;
-  MousePlay mouse;
+  testing::FakeMidiOut& out = fakes.out;
+  KeyboardDisplay& display = player.display;
 };
 
 QRgb ColourAt(Keyboard& keyboard, int x, int y) {
@@ -58,8 +53,8 @@ class KeyboardMousePlayTest : public QObject {
 
 void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
   MousePlayRig rig;
-  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
-  midi.SetKeyboardView(&display);
+  auto [state, out, keyboard, display, peers] =
+      std::tie(rig.state, rig.out, rig.keyboard, rig.display, rig.peers);
   keyboard.show();
   QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
   display.RedrawKeyboard();
@@ -68,7 +63,7 @@ void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
   QCOMPARE(out.ShortMessages().size(), std::size_t{1});
   QCOMPARE(out.ShortMessages()[0], (std::vector<std::uint8_t>{0x90, 65, 121}));
   QCOMPARE(ColourAt(keyboard, 130, 90), qRgb(231, 234, 248));
-  QCOMPARE(peers.score_notes, std::vector<int>{64});
+  QCOMPARE(peers.score_notes, std::vector<int>{65});  // the note that sounded
   QTest::mouseRelease(&keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(130, 100));
   QCOMPARE(out.ShortMessages()[1], (std::vector<std::uint8_t>{0x80, 65, 64}));
   QCOMPARE(ColourAt(keyboard, 130, 90), qRgb(255, 255, 255));
@@ -77,7 +72,8 @@ void KeyboardMousePlayTest::clickSoundsAndLightsTheKey() {
 
 void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
   MousePlayRig rig;
-  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
+  auto [state, out, keyboard, display, peers] =
+      std::tie(rig.state, rig.out, rig.keyboard, rig.display, rig.peers);
   state.chords.ChordActive = -1;
   state.chords.CurrentChord = {0, 4, 7};
   display.RedrawKeyboard();
@@ -91,7 +87,8 @@ void KeyboardMousePlayTest::chordLightsEveryKeyOfTheChord() {
 
 void KeyboardMousePlayTest::rightButtonGoesToTheForm() {
   MousePlayRig rig;
-  auto& [state, out, midi, keyboard, display, peers, mouse] = rig;
+  auto [state, out, keyboard, display, peers] =
+      std::tie(rig.state, rig.out, rig.keyboard, rig.display, rig.peers);
   QTest::mousePress(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
   QTest::mouseRelease(&keyboard, Qt::RightButton, Qt::NoModifier, QPoint(65, 100));
   QVERIFY(out.ShortMessages().empty());

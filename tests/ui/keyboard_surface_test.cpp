@@ -251,7 +251,8 @@ void KeyboardSurfaceTest::messageReplacesTheKeyboard() {
 }
 
 void KeyboardSurfaceTest::pictureBoxForwardsMouseEvents() {
-  Keyboard keyboard;
+  QImageSurface surface;
+  Keyboard keyboard(surface);
   MouseRecord record;
   keyboard.SetMouseHandler(&record);
   keyboard.show();

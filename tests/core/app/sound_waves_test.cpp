@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "fakes/fake_sounds.h"
+
 namespace kirivane {
 namespace {
 
@@ -23,6 +25,10 @@ TEST(SoundWaves, FiveShortDistinctSoundsThatStartAndEndQuietly) {
   EXPECT_EQ(seen.size(), 5u);
   EXPECT_TRUE(SoundSamples(100).empty());
   EXPECT_TRUE(SoundSamples(106).empty());
+  testing::FakeSounds device;
+  AddPlayerSounds(device);
+  ASSERT_EQ(device.added.size(), 5u);
+  EXPECT_EQ(device.added.at(kFirstSound), SoundSamples(kFirstSound));
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include "fakes/fake_midi_hooks.h"
 #include "fakes/fake_midi_out.h"
 #include "fakes/test_paths.h"
-#include "player/app/language_table.h"
 #include "player/chords/chord_dialog_model.h"
 #include "player/chords/chord_grid.h"
 #include "player/chords/chord_list.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 namespace {
@@ -96,7 +96,8 @@ TEST(ChordList, RefusesWhatItCannotShow) {
 
 class ChordDialogTest : public ::testing::Test {
  protected:
-  ChordDialogTest() : midi_(state_, out_), selection_(state_, midi_, view_, label_) {
+  ChordDialogTest() : midi_(state_, out_), selection_(state_, midi_, view_) {
+    selection_.SetView(&label_);
     ChordList list;
     list[0] = {"0,4,7", "C", 1};
     list[1] = {"-2,2,5,8", "Bb\r\n7", 0};
@@ -112,7 +113,7 @@ class ChordDialogTest : public ::testing::Test {
   PlayerState state_;
   testing::FakeMidiOut out_;
   testing::FakeKeyboardView view_;
-  testing::FakeChordLabel label_;
+  testing::FakeChordView label_;
   MidiMode midi_;
   ChordSelection selection_;
   ChordDialogModel model_{state_, midi_};

@@ -32,7 +32,8 @@ TEST(ChordTable, HoldsTheBuiltInChords) {
 
 class ChordSelectionTest : public ::testing::Test {
  protected:
-  ChordSelectionTest() : midi_(state_, out_), chords_(state_, midi_, view_, label_) {
+  ChordSelectionTest() : midi_(state_, out_), chords_(state_, midi_, view_) {
+    chords_.SetView(&label_);
     midi_.SetKeyboardView(&view_);
     state_.app.LangTable[284] = "drawing is off";
   }
@@ -45,7 +46,7 @@ class ChordSelectionTest : public ::testing::Test {
   PlayerState state_;
   testing::FakeMidiOut out_;
   testing::FakeKeyboardView view_;
-  testing::FakeChordLabel label_;
+  testing::FakeChordView label_;
   MidiMode midi_;
   ChordSelection chords_;
 };

@@ -7,10 +7,8 @@
 namespace kirivane {
 namespace {
 
-struct FakeNoteLabel : NoteNameLabel {
-  bool StopButtonEnabled() const override { return stop_enabled; }
+struct FakeNoteLabel : NoteNameView {
   void SetNoteName(const std::string& text) override { caption = text; }
-  bool stop_enabled = false;
   std::string caption = "unchanged";
 };
 
@@ -23,7 +21,7 @@ class KeyboardDisplayTest : public ::testing::Test {
     state.app.LangTable[284] = "Drawing is off";
     state.app.LangTable[285] = "Please wait";
     state.app.LangTable[286] = "Wait";
-    display.SetNoteNameLabel(&label);
+    display.SetView(&label);
   }
 
   PlayerState state;
@@ -107,7 +105,11 @@ TEST_F(KeyboardDisplayTest, NoteNameOnlyWhileStopped) {
   EXPECT_EQ(label.caption, "C#3");
   display.ShowNoteName(-1);
   EXPECT_EQ(label.caption, "C#3");
-  label.stop_enabled = true;
+  state.performance.Recording = -1;  // the label shows the take instead
+  display.ShowNoteName(62);
+  EXPECT_EQ(label.caption, "C#3");
+  state.performance.Recording = 0;
+  state.performance.Playing = -1;
   display.ShowNoteName(62);
   EXPECT_EQ(label.caption, "C#3");
 }

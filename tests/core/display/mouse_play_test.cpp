@@ -5,27 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_clock.h"
 #include "fakes/fake_midi_out.h"
+#include "fakes/fake_sounds.h"
 #include "fakes/fake_surface.h"
+#include "fakes/fake_window.h"
+#include "player/layout/side_panels.h"
 
 namespace kirivane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct FakePeers : MousePlayPeers {
-  void ShowNotePicture(int index, int set) override {
-    calls.push_back("picture " + std::to_string(index) + " " + std::to_string(set));
+// What the side panels and the form were asked for, in order.
+struct FakePeers : SidePanelsView, testing::FakeWindowCommands {
+  void ShowNotePicture(const std::string& path) override { calls.push_back("picture " + path); }
+  void ShowScore(const ScoreNoteChoice& choice) override {
+    calls.push_back("score " + std::to_string(choice.note));
   }
-  void ShowScoreNote(int note) override { calls.push_back("score " + std::to_string(note)); }
-  void Command10_MouseDown() override { calls.push_back("c10 down"); }
-  void Command10_MouseUp() override { calls.push_back("c10 up"); }
-  void Form_MouseDown(int button, int, float, float) override {
-    calls.push_back("form " + std::to_string(button));
-  }
-  void DoEvents() override { ++events; }
-  std::vector<std::string> calls;
-  int events = 0;
+  void SetPadPictures(bool pressed) override { calls.push_back(pressed ? "c10 down" : "c10 up"); }
+  void FormMouseDown(int button) override { calls.push_back("form " + std::to_string(button)); }
 };
 
 Bytes On(int note, int velocity) {
@@ -37,9 +36,18 @@ Bytes Off(int note) {
 
 class MousePlayTest : public ::testing::Test {
  protected:
-  MousePlayTest() : midi(state, out), display(state, surface), mouse(state, midi, display, peers) {
+  MousePlayTest()
+      : midi(state, out),
+        display(state, surface),
+        side_panels(state, midi, clock, sounds),
+        mouse(state, midi, display, side_panels) {
     state.layout.DisplayMode = 0;
     display.RedrawKeyboard();
+    NotePictureTable pictures;
+    pictures.NotePictures[1][62] = "d062";  // the drum of note 62 (ShowNotePicture(61, 1))
+    side_panels.SetPictures(pictures);
+    side_panels.SetView(&peers);
+    mouse.SetWindow(&peers);
   }
   void Bar() {
     state.layout.DisplayMode = state.layout.RequestedDisplayMode = 2;
@@ -55,9 +63,12 @@ class MousePlayTest : public ::testing::Test {
   PlayerState state;
   testing::FakeMidiOut out;
   testing::FakeSurface surface;
+  testing::FakeClock clock;
+  testing::FakeSounds sounds;
   MidiMode midi;
   KeyboardDisplay display;
   FakePeers peers;
+  SidePanels side_panels;
   MousePlay mouse;
 };
 
@@ -105,7 +116,7 @@ TEST_F(MousePlayTest, PressDrawsTheKeyAndShowsTheScore) {
   EXPECT_EQ(display.Keys().Keys37[7].DownState, kShownByUser);
   EXPECT_EQ(display.Keys().Keys37[7].PressSource, kKeySourceMouse);
   EXPECT_EQ(state.display.MouseKey, 7);
-  const std::vector<std::string> expected = {"picture 61 1", "score 61", "c10 down"};
+  const std::vector<std::string> expected = {"picture d062", "score 62", "c10 down"};
   EXPECT_EQ(peers.calls, expected);
   mouse.Keyboard_MouseUp(kMouseLeft, 0, XOf(7), 100);
   EXPECT_EQ(display.Keys().Keys37[7].DownState, kShownReleased);

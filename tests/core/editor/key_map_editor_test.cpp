@@ -266,7 +266,7 @@ TEST_F(KeyMapEditorTest, TheMapSavedPlaysTheSameKeysInThePlayer) {
   state.app.ProgramFolder = folder_;
   testing::FakeRandom random;
   testing::FakeKeyMapNotices notices;
-  ASSERT_EQ(LoadKeyMap(state, saved.path, random, notices), KeyMapLoadResult::kLoaded);
+  ASSERT_EQ(LoadKeyMap(state, saved.path, random, notices, notices), KeyMapLoadResult::kLoaded);
   for (int code = 1; code < kEditorCodeCount; ++code) {
     const int owner = editor_.Map().code_owner[code];
     EXPECT_EQ(KeyIndexOf(state.input, code), owner < 0 ? 0 : owner + 7) << code;

@@ -9,12 +9,28 @@ namespace {
 
 using Bytes = std::vector<std::vector<std::uint8_t>>;
 
-// A player with the delivered default key map loaded and every collaborator faked.
+// What the side panels, the MIDI panel and the transport panel were asked to show.
+struct ShownByPanels : SidePanelsView, DeviceView, TransportView {
+  void ShowScore(const ScoreNoteChoice& choice) override { score_notes.push_back(choice.note); }
+  void ShowNotePicture(const std::string& path) override { note_pictures.push_back(path); }
+  void ShowScroll(int octave, int transpose, const std::string&) override {
+    scrolls.push_back({octave, transpose});
+  }
+  void ShowRecord(bool, int picture) override { record_pictures.push_back(picture); }
+  std::vector<int> score_notes;
+  std::vector<std::string> note_pictures;
+  std::vector<std::pair<int, int>> scrolls;
+  std::vector<int> record_pictures;
+};
+
+// The player on fake devices with the delivered default key map loaded.
 class KeyEventsTest : public ::testing::Test, protected testing::FakeKeyPlayer {
  protected:
   KeyEventsTest() {
-    midi.SetKeyboardView(&view);
-    midi.SetNotices(&lamps_);
+    player.chords.SetView(&label);
+    player.side_panels.SetView(&shown);
+    player.device_controls.SetView(&shown);
+    player.transport.SetView(&shown);
     LoadMap(kDefaultKeyMapName);
   }
   void LoadMap(const char* name) { ASSERT_EQ(LoadBuiltInMap(name), KeyMapLoadResult::kLoaded); }
@@ -28,7 +44,18 @@ class KeyEventsTest : public ::testing::Test, protected testing::FakeKeyPlayer {
     return count;
   }
 
-  testing::FakeMidiNotices lamps_;
+  // A performance in memory: one note and its end.
+  void HoldPerformance() {
+    state.events.Recreate(3);
+    state.events.Set(0, 0, 60, kEventNoteOn, 100);
+    state.events.Set(1, 10, 60, kEventNoteOff, 0);
+    state.events.Set(2, 10, 60, kEventEndMark, 0);
+    state.events.EventCount = 3;
+    state.events.RecomputeTimes(state.performance.ClockTime);
+  }
+
+  testing::FakeChordView label;
+  ShownByPanels shown;
 };
 
 TEST_F(KeyEventsTest, ACMajorScaleSendsExactlyItsNoteOnsAndOffs) {
@@ -39,12 +66,15 @@ TEST_F(KeyEventsTest, ACMajorScaleSendsExactlyItsNoteOnsAndOffs) {
       {0x90, 0x43, 0x79}, {0x80, 0x43, 0x40}, {0x90, 0x45, 0x79}, {0x80, 0x45, 0x40},
       {0x90, 0x47, 0x79}, {0x80, 0x47, 0x40}, {0x90, 0x48, 0x79}, {0x80, 0x48, 0x40}};
   EXPECT_EQ(out.ShortMessages(), expected);
-  // Each key drawn pressed then released by the typing-key source: V is key 5 of the drawing.
-  ASSERT_EQ(view.drawings.size(), 16u);
-  EXPECT_EQ(view.drawings[0], (testing::KeyDrawing{5, kKeySourceKeys, true}));
-  EXPECT_EQ(view.drawings[1], (testing::KeyDrawing{5, kKeySourceKeys, false}));
-  EXPECT_EQ(view.drawings[15], (testing::KeyDrawing{17, kKeySourceKeys, false}));
-  EXPECT_TRUE(actions.Called("ShowScoreNote 25"));  // key number 12 + 13
+  // Each key drawn pressed by the typing-key source while held: V is key 5 of the drawing.
+  keys.Form_KeyDown('V', 0);
+  EXPECT_TRUE(ShownPressed(5));
+  keys.Form_KeyUp('V', 0);
+  EXPECT_FALSE(ShownPressed(5));
+  // The score shows each note that sounded.
+  EXPECT_EQ(shown.score_notes.front(), 60);
+  EXPECT_EQ(shown.score_notes.back(), 60);
+  EXPECT_EQ(shown.score_notes[7], 72);
 }
 
 TEST_F(KeyEventsTest, AHeldKeyNeverRetriggers) {
@@ -90,12 +120,10 @@ TEST_F(KeyEventsTest, SpaceHoldsTheDamperOnceUntilReleased) {
 TEST_F(KeyEventsTest, AChordSendsANoteOnAndDrawsAKeyPerInterval) {
   keys.Form_KeyDown(vk::Numpad(1), 0);  // Major Triad
   out.Clear();
-  view.drawings.clear();
   keys.Form_KeyDown('V', 0);
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x90, 60, 0x79}, {0x90, 64, 0x79}, {0x90, 67, 0x79}}));
-  EXPECT_EQ(view.drawings,
-            (std::vector<testing::KeyDrawing>{
-                {5, kKeySourceKeys, true}, {9, kKeySourceKeys, true}, {12, kKeySourceKeys, true}}));
+  for (int key : {5, 9, 12}) EXPECT_TRUE(ShownPressed(key)) << key;
+  EXPECT_FALSE(ShownPressed(7));
   keys.Form_KeyUp('V', 0);
   EXPECT_EQ(out.ShortMessages().size(), 6u);
   EXPECT_EQ(out.ShortMessages()[5], (std::vector<std::uint8_t>{0x80, 67, 0x40}));
@@ -138,10 +166,12 @@ TEST_F(KeyEventsTest, WithTheHookOnWindowKeysAreLeftToTheOtherApplication) {
   keys.Form_KeyDown(vk::F(7), 0);
   keys.Form_KeyDown(vk::F(6), 0);
   EXPECT_EQ(state.chords.ChordIndex, 0);
-  EXPECT_FALSE(actions.Called("ApplyDisplayMode"));
-  EXPECT_FALSE(actions.Called("OpenHelp"));
+  EXPECT_TRUE(window.calls.empty());
+  HoldPerformance();
   keys.Form_KeyDown(vk::F(5), 0);
-  EXPECT_TRUE(actions.Called("StartPlayback"));
+  EXPECT_EQ(state.performance.Playing, -1);
+  keys.Form_KeyDown(vk::F(5), 0);
+  EXPECT_EQ(state.performance.Playing, 0);
   keys.Form_KeyDown(vk::Numpad(4), 0);  // the keypad still chooses chords
   EXPECT_EQ(state.chords.ChordIndex, 4);
   Tap('V');
@@ -150,14 +180,16 @@ TEST_F(KeyEventsTest, WithTheHookOnWindowKeysAreLeftToTheOtherApplication) {
 
 TEST_F(KeyEventsTest, FunctionKeysChangeTheDisplayModeOnlyWhenItIsNotShown) {
   keys.Form_KeyDown(vk::F(4), 0);  // mode 0 is shown already
-  EXPECT_TRUE(actions.calls.empty());
+  EXPECT_TRUE(window.calls.empty());
+  state.midi.SelectedProgram = 5;
   keys.Form_KeyDown(vk::F(2), 0);
   EXPECT_EQ(state.layout.RequestedDisplayMode, 2);
-  EXPECT_EQ(actions.calls, (std::vector<std::string>{"RestoreIfMinimized", "ApplyDisplayMode",
-                                                     "ResendInstrument"}));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"RestoreIfMinimized", "ApplyDisplayMode"}));
   EXPECT_EQ(state.input.ModeChanging, 0);
+  // The instrument is sent again after the change.
+  EXPECT_EQ(out.ShortMessages().back(), (std::vector<std::uint8_t>{0xC0, 5, 0}));
   EXPECT_EQ(keys.Form_KeyDown(vk::F(10), 0), 0);  // swallowed, so no window menu
-  EXPECT_TRUE(actions.Called("SwitchCcMode -1"));
+  EXPECT_EQ(state.layout.CcMode, 1);              // the controller panel's next mode
 }
 
 TEST_F(KeyEventsTest, ArrowKeysMoveTheControllerWithinItsRange) {
@@ -169,19 +201,26 @@ TEST_F(KeyEventsTest, ArrowKeysMoveTheControllerWithinItsRange) {
   state.layout.CcValue[1] = 125;
   keys.Form_KeyDown(vk::kDown, 0);
   EXPECT_EQ(state.layout.CcValue[1], 127);
-  EXPECT_EQ(actions.calls, (std::vector<std::string>{"ApplyCcValue 0", "ApplyCcValue 127"}));
+  // Pitch bend fully up, then fully down.
+  EXPECT_EQ(out.ShortMessages(), (Bytes{{0xE0, 0x7F, 0x7F}, {0xE0, 0, 0}}));
+  out.Clear();
 
   // With the panel off the arrows step through the instruments like Page Up and Down.
   state.layout.CcMode = 99;
   state.midi.SelectedProgram = 5;
   keys.Form_KeyDown(vk::kUp, 0);
+  EXPECT_EQ(state.midi.SelectedProgram, 4);
   keys.Form_KeyDown(vk::kNext, 0);
+  EXPECT_EQ(state.midi.SelectedProgram, 5);
   state.midi.SelectedProgram = 0;
   keys.Form_KeyDown(vk::kPrior, 0);  // nothing before the first instrument
   state.midi.SelectedProgram = 127;
   keys.Form_KeyDown(vk::kDown, 0);  // nothing after the last
-  EXPECT_EQ(actions.calls, (std::vector<std::string>{"ApplyCcValue 0", "ApplyCcValue 127",
-                                                     "SelectInstrument 4", "SelectInstrument 6"}));
+  Bytes programs;
+  for (const auto& message : out.ShortMessages()) {
+    if (message[0] == 0xC0) programs.push_back(message);
+  }
+  EXPECT_EQ(programs, (Bytes{{0xC0, 4, 0}, {0xC0, 5, 0}}));
 }
 
 TEST_F(KeyEventsTest, OctaveAndTranspositionKeysStopAtTheirLimits) {
@@ -189,7 +228,6 @@ TEST_F(KeyEventsTest, OctaveAndTranspositionKeysStopAtTheirLimits) {
   keys.Form_KeyDown(vk::kAdd, 0);
   keys.Form_KeyDown(vk::F(9), 0);
   EXPECT_EQ(state.midi.OctaveShift, 3);
-  EXPECT_EQ(view.redraws, 1);
   state.midi.Transpose = -10;
   keys.Form_KeyDown(vk::kDivide, 0);
   keys.Form_KeyDown(vk::kDivide, 0);
@@ -197,8 +235,9 @@ TEST_F(KeyEventsTest, OctaveAndTranspositionKeysStopAtTheirLimits) {
   EXPECT_EQ(out.resets, 1);  // ResetSound once
   keys.Form_KeyDown(vk::kMultiply, 0);
   EXPECT_EQ(state.midi.Transpose, -10);
-  EXPECT_EQ(actions.calls, (std::vector<std::string>{"SetOctaveScroll 3", "SetTransposeScroll -11",
-                                                     "SetTransposeScroll -10"}));
+  // The bars show what the keys set.
+  const std::vector<std::pair<int, int>> bars{{3, 0}, {3, -11}, {3, -10}};
+  EXPECT_EQ(shown.scrolls, bars);
   // Octave 3 sounds key number 43 as note 127.
   Tap(221);
   EXPECT_EQ(out.ShortMessages()[out.ShortMessages().size() - 2],
@@ -235,36 +274,42 @@ TEST_F(KeyEventsTest, LosingTheFocusReleasesHeldKeysAndTheDamper) {
 TEST_F(KeyEventsTest, EscSwapsTheRecordPictureWhileAPerformanceIsHeld) {
   keys.Form_KeyDown(vk::kEscape, 0);
   EXPECT_EQ(state.input.EscHeld, 0);  // nothing recorded yet
-  actions.performance_in_memory = true;
+  HoldPerformance();
   keys.Form_KeyDown(vk::kEscape, 0);
   keys.Form_KeyDown(vk::kEscape, 0);
   EXPECT_EQ(state.input.EscHeld, -1);
   keys.Form_KeyUp(vk::kEscape, 0);
   EXPECT_EQ(state.input.EscHeld, 0);
-  EXPECT_EQ(actions.calls,
-            (std::vector<std::string>{"ShowRecordPicture 122", "ShowRecordPicture 120"}));
+  EXPECT_EQ(shown.record_pictures, (std::vector<int>{kPicRecRecording, kPicRecIdle}));
 }
 
 TEST_F(KeyEventsTest, F5StartsAndStopsPlaybackAndCtrlF5Records) {
-  keys.Form_KeyDown(vk::F(5), 0);
-  actions.stop_enabled = true;
-  keys.Form_KeyDown(vk::F(5), 0);
-  actions.stop_enabled = false;
+  keys.Form_KeyDown(vk::F(5), 0);  // nothing to play: the error sound and message
+  EXPECT_EQ(sounds.played, (std::vector<int>{kSoundPanel, kSoundError}));
+  EXPECT_EQ(messages.errors.size(), 1u);
+  EXPECT_EQ(state.layout.PanelOpen, -1);
+  HoldPerformance();
+  keys.Form_KeyDown(vk::F(5), 0);  // the stop button is off: F5 plays, the strip toggles
+  EXPECT_EQ(state.performance.Playing, -1);
+  EXPECT_EQ(state.layout.PanelOpen, 0);
+  keys.Form_KeyDown(vk::F(5), kCtrlMask);  // Ctrl+F5 while playing stops it
+  EXPECT_EQ(state.performance.Playing, 0);
   keys.Form_KeyDown(vk::F(5), kCtrlMask);
-  EXPECT_EQ(actions.calls,
-            (std::vector<std::string>{"TogglePlayPanel", "StartPlayback", "TogglePlayPanel",
-                                      "StopPlayback", "TogglePlayPanel", "StartRecording"}));
+  EXPECT_EQ(state.performance.Recording, -1);
+  keys.Form_KeyDown(vk::F(5), 0);
+  EXPECT_EQ(state.performance.Recording, 0);
 }
 
 TEST_F(KeyEventsTest, ThePercussionSetShowsAPictureForEveryPressAndRepeat) {
   state.midi.PercussionSet = true;
   state.midi.KeyOutChannel = 10;
+  NotePictureTable pictures;
+  pictures.NotePictures[1][60] = "drum60.png";  // ShowNotePicture(59, 1): the note minus one
+  player.side_panels.SetPictures(pictures);
   keys.Form_KeyDown('V', 0);
   keys.Form_KeyDown('V', 0);
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x99, 60, 0x79}}));
-  int pictures = 0;
-  for (const auto& call : actions.calls) pictures += call == "ShowNotePicture 59";
-  EXPECT_EQ(pictures, 2);
+  EXPECT_EQ(shown.note_pictures, (std::vector<std::string>{"drum60.png", "drum60.png"}));
 }
 
 TEST_F(KeyEventsTest, AReleaseEndsTheNotesItsPressStarted) {
@@ -280,11 +325,10 @@ TEST_F(KeyEventsTest, AReleaseEndsTheNotesItsPressStarted) {
   // A chord chosen while a key is held: the release draws up the keys its press drew down.
   keys.Form_KeyDown('V', 0);
   keys.Form_KeyDown(vk::Numpad(1), 0);
-  view.drawings.clear();
   out.Clear();
   keys.Form_KeyUp('V', 0);
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x80, 72, 0x40}}));
-  EXPECT_EQ(view.drawings, (std::vector<testing::KeyDrawing>{{5, kKeySourceKeys, false}}));
+  EXPECT_FALSE(ShownPressed(5));
 
   // A release never preceded by a press sends the note-offs of what the key sounds now.
   out.Clear();

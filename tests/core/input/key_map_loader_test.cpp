@@ -37,7 +37,7 @@ class KeyMapLoaderTest : public ::testing::Test {
     return path;
   }
   KeyMapLoadResult Load(const std::string& path) {
-    return LoadKeyMap(state_, path, random_, notices_);
+    return LoadKeyMap(state_, path, random_, notices_, notices_);
   }
   int BoundCount() const {
     int bound = 0;
@@ -171,7 +171,7 @@ TEST(BuiltInKeyMaps, AllLoadAndLabelEveryKey) {
     FakeRandom random({0.3});
     FakeKeyMapNotices notices;
     const auto path = ProgramKeyMapPath(state.app.ProgramFolder, name);
-    ASSERT_EQ(LoadKeyMap(state, path, random, notices), KeyMapLoadResult::kLoaded);
+    ASSERT_EQ(LoadKeyMap(state, path, random, notices, notices), KeyMapLoadResult::kLoaded);
     EXPECT_EQ(state.input.KeyMapFile, path);
     std::set<int> positions;
     for (int code = 0; code < 256; ++code) {
@@ -191,7 +191,7 @@ TEST(BuiltInKeyMaps, TheDefaultMapIsAPianoOnTheLetterRows) {
   state.app.ProgramFolder = testing::ProgramDir();
   FakeRandom random;
   FakeKeyMapNotices notices;
-  LoadKeyMap(state, ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName), random,
+  LoadKeyMap(state, ProgramKeyMapPath(state.app.ProgramFolder, kDefaultKeyMapName), random, notices,
              notices);
   // White keys on the bottom and top letter rows, black keys on the row above each.
   EXPECT_EQ(KeyIndexOf(state.input, 'Z'), 7);   // G

@@ -9,6 +9,7 @@
 #include "common/keyboard/keyboard_mouse.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_midi_out.h"
+#include "fakes/fake_sounds.h"
 #include "player/layout/side_panels.h"
 
 namespace kirivane {
@@ -48,6 +49,8 @@ class ControllerLanternTest : public ::testing::Test {
     state.app.LangTable[151] = "Pitch bend";
     state.app.LangTable[154] = ":";
     lantern.SetSidePanels(&side);
+    side.SetView(&options);
+    lantern.SetView(&view);
   }
   // A drag on the lantern from screen y 500 by the given pixels, then the release.
   void Drag(int pixels) {
@@ -67,8 +70,9 @@ class ControllerLanternTest : public ::testing::Test {
   MidiMode midi{state, out};
   FakeLanternView view;
   FakeOptionsButton options;
-  SidePanels side{state, midi, clock, options};
-  ControllerLantern lantern{state, midi, clock, view};
+  testing::FakeSounds sounds;
+  SidePanels side{state, midi, clock, sounds};
+  ControllerLantern lantern{state, midi, clock};
 };
 
 TEST_F(ControllerLanternTest, ValuesFromDragWheelAndBendFollowTheRules) {

@@ -176,24 +176,5 @@ TEST(SnapToScreenEdges, NearEdgesSnapAndTheNextDropStaysWhereItIs) {
   EXPECT_EQ(p.Top, 0);
 }
 
-TEST(ControlLayout, KeyPlacesOfTheModes) {
-  auto full = ControlLayout(0, false);
-  EXPECT_EQ(full["Keyboard"].X, 14);
-  EXPECT_EQ(full["Keyboard"].Y, 370);
-  EXPECT_EQ(full["Combo1"].Y, 332);
-  EXPECT_FALSE(full["LblNote"].Visible);
-  EXPECT_EQ(ControlLayout(0, true)["ImgChordPad"].Y, 196);
-  auto strip = ControlLayout(1, false);
-  EXPECT_EQ(strip["Keyboard"].X, 0);
-  EXPECT_TRUE(strip["Combo1"].Visible);
-  EXPECT_EQ(strip["Check1"].Y, 11);
-  auto bar = ControlLayout(2, false);
-  EXPECT_EQ(bar["Keyboard"].Width, 600);
-  EXPECT_FALSE(bar["Combo1"].Visible);
-  EXPECT_FALSE(bar["Command1"].Visible);
-  EXPECT_TRUE(bar["LblNote"].Visible);
-  EXPECT_EQ(bar["Check1"].Y, 12);
-}
-
 }  // namespace
 }  // namespace kirivane

@@ -8,27 +8,28 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_midi_out.h"
+#include "fakes/fake_sounds.h"
 
 namespace kirivane {
 namespace {
 
 class FakeSideView : public SidePanelsView {
  public:
-  void PlaySound(int wave_resource) override { sounds.push_back(wave_resource); }
   void ShowTransportControls(bool shown, bool) override { controls_shown = shown; }
   void ShowPlayPanelFrame(const PlayPanelFrame& frame) override { frames.push_back(frame); }
-  void ShowScorePicture(const std::string& path, const std::string& text) override {
-    picture = path;
-    note_text = text;
+  void ShowScore(const ScoreNoteChoice& choice) override {
+    picture = choice.picture;
+    note_text = choice.note_text;
+    note = choice.note;
   }
   void SetVersionLabels(const std::string& text) override { labels = text; }
 
-  std::vector<int> sounds;
   bool controls_shown = false;
   std::vector<PlayPanelFrame> frames;
   std::string picture = "none";
   std::string note_text;
   std::string labels;
+  int note = -2;
 };
 
 class SidePanelsTest : public ::testing::Test {
@@ -37,8 +38,10 @@ class SidePanelsTest : public ::testing::Test {
   testing::FakeMidiOut out;
   testing::FakeClock clock;
   MidiMode midi{state, out};
+  testing::FakeSounds sounds;
   FakeSideView view;
-  SidePanels panels{state, midi, clock, view};
+  SidePanels panels{state, midi, clock, sounds};
+  void SetUp() override { panels.SetView(&view); }
 };
 
 TEST_F(SidePanelsTest, ThePlayPanelCannotCloseWhileRecording) {
@@ -47,15 +50,16 @@ TEST_F(SidePanelsTest, ThePlayPanelCannotCloseWhileRecording) {
   EXPECT_EQ(state.layout.PanelOpen, -1);
   EXPECT_TRUE(view.controls_shown);
   EXPECT_EQ(view.frames.back(), (PlayPanelFrame{164, 551, {86, 490, 306, 67}, 0}));
-  EXPECT_EQ(view.sounds, std::vector<int>{kSoundPanel});
+  EXPECT_EQ(sounds.played, std::vector<int>{kSoundPanel});
 
   state.performance.Recording = -1;
   view = FakeSideView{};
+  sounds.played.clear();
   const std::uint32_t before = clock.now_ms;
   EXPECT_FALSE(panels.TogglePlayPanel());
   EXPECT_EQ(state.layout.PanelOpen, -1);
   EXPECT_TRUE(view.frames.empty());
-  EXPECT_TRUE(view.sounds.empty());
+  EXPECT_TRUE(sounds.played.empty());
   EXPECT_EQ(clock.now_ms, before);
 
   // Once the recording has stopped it closes, in five frames that pause 60 ms together.

@@ -24,7 +24,8 @@ class DeviceControlsTest : public ::testing::Test {
     state.app.LangTable[12] = "MIDI Mapper";
     state.app.LangTable[284] = "(hidden while hooked)";
     midi.SetEventSink(&sink);
-    midi.SetNotices(&notices);
+    midi.SetLampView(&notices);
+    midi.SetMessages(&notices);
   }
 
   // The messages without the 128 note-offs (velocity 127) of silencing every note.

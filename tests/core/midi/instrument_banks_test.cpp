@@ -5,7 +5,7 @@
 
 #include "fakes/fake_midi_out.h"
 #include "fakes/test_paths.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 namespace {

@@ -26,7 +26,8 @@ class MidiModeTest : public ::testing::Test {
   MidiModeTest() {
     midi.SetEventSink(&sink);
     midi.SetKeyboardView(&view);
-    midi.SetNotices(&notices);
+    midi.SetLampView(&notices);
+    midi.SetMessages(&notices);
     midi.SetControllerHook(&controller);
   }
 

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_clock.h"
-#include "fakes/fake_performance_notices.h"
-#include "player/performance/transport.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_midi_in.h"
+#include "fakes/fake_sounds.h"
+#include "fakes/fake_surface.h"
+#include "fakes/fake_window.h"
+#include "player/app/player.h"
 
 namespace kirivane {
 namespace {
@@ -64,16 +68,10 @@ class RecordingView : public TransportView {
   }
   void ShowStop(bool enabled, int) override { stop_enabled = enabled; }
   void ShowRunning(bool running) override { this->running = running; }
-  void PlaySound(int resource) override { sounds.push_back(resource); }
-  void ShowMessage(const PerformanceMessage& message) override {
-    messages.push_back(message.text_entry);
-  }
   bool start_enabled = true;
   int start_picture = 0;
   bool stop_enabled = false;
   bool running = false;
-  std::vector<int> sounds;
-  std::vector<int> messages;
 };
 
 class Scheduler : public PlaybackScheduler {
@@ -90,7 +88,10 @@ class PlaybackTest : public ::testing::Test {
  protected:
   PlaybackTest() {
     engine.SetScheduler(&scheduler);
-    midi.SetEventSink(&recorder);
+    transport.SetView(&view);
+    player.SetWindow(nullptr, &messages);
+    state.layout.PanelOpen = -1;  // the transport's buttons lie on the open strip
+    state.app.LangTable[kEntryNoPerformance] = "No performance";
   }
   // A performance as a loaded file leaves it: the events, then one empty slot.
   void Load(const std::vector<Ev>& events, int clock_time) {
@@ -118,13 +119,18 @@ class PlaybackTest : public ::testing::Test {
   PlayerState state;
   FakeClock clock;
   TimedMidiOut out{clock};
-  MidiMode midi{state, out};
-  testing::FakePerformanceNotices notices;
+  testing::FakeMidiIn midi_in;
+  testing::FakeRandom random;
+  testing::FakeKeyHook hook;
+  testing::FakeSounds sounds;
+  testing::FakeSurface surface;
+  testing::FakeMessages messages;
   RecordingView view;
   Scheduler scheduler;
-  Recorder recorder{state, clock, notices};
-  PlaybackEngine engine{state, midi, clock, &transport};
-  Transport transport{state, midi, clock, recorder, engine, view};
+  Player player{state, {out, midi_in, clock, random, hook, sounds}, surface};
+  MidiMode& midi = player.midi;
+  PlaybackEngine& engine = player.engine;
+  Transport& transport = player.transport;
 };
 
 TEST_F(PlaybackTest, WaitsCarryLatenessDropItAfterStallsAndFollowTheSpeedAtOnce) {
@@ -190,8 +196,9 @@ TEST_F(PlaybackTest, JumpsLoopsAndStopsOnceHoweverOftenStopRuns) {
   const EventTable loaded = state.events;
   state.events.EventCount = 1;
   EXPECT_FALSE(transport.StartPlayback(60));
-  EXPECT_EQ(view.messages, std::vector<int>{kEntryNoPerformance});
-  EXPECT_EQ(view.sounds, std::vector<int>{kSoundError});
+  ASSERT_EQ(messages.errors.size(), 1u);
+  EXPECT_EQ(messages.errors[0].text, "No performance");
+  EXPECT_EQ(sounds.played, std::vector<int>{kSoundError});
   EXPECT_FALSE(engine.Active());
   state.events = loaded;
 
@@ -219,10 +226,10 @@ TEST_F(PlaybackTest, JumpsLoopsAndStopsOnceHoweverOftenStopRuns) {
   EXPECT_EQ(state.performance.PlayIndex, 0);
   EXPECT_EQ(state.performance.PlayNextTime, 10);
   state.performance.PlayIndex = 40;
-  view.sounds.clear();
+  sounds.played.clear();
   transport.JumpForward();  // past the end: no jump
   EXPECT_EQ(state.performance.PlayIndex, 40);
-  EXPECT_TRUE(view.sounds.empty());
+  EXPECT_TRUE(sounds.played.empty());
 
   // The end mark ends the pass with the notes off; the next pass starts afresh at once.
   const std::size_t before = out.sent.size();

@@ -82,7 +82,8 @@ class FakeSaver : public SettingsSaver {
 
 class OptionsOkTest : public ::testing::Test {
  protected:
-  OptionsOkTest() : midi_(state_, out_), chords_(state_, midi_, view_, label_) {
+  OptionsOkTest() : midi_(state_, out_), chords_(state_, midi_, view_) {
+    chords_.SetView(&label_);
     state_.app.AppTitle = "Kirivane";
     state_.app.ProgramFolder = "/opt/kirivane";
     state_.app.LangTable[196] = "Title: %1";
@@ -98,7 +99,7 @@ class OptionsOkTest : public ::testing::Test {
   PlayerState state_;
   testing::FakeMidiOut out_;
   testing::FakeKeyboardView view_;
-  testing::FakeChordLabel label_;
+  testing::FakeChordView label_;
   MidiMode midi_;
   ChordSelection chords_;
   FakeOptionsEffects effects_;

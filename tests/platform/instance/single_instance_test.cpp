@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "player/app/drop_block.h"
+#include "player/shell/drop_block.h"
 
 namespace kirivane {
 namespace {

@@ -28,12 +28,21 @@ using testing::JackSender;
 using testing::MidiBytes;
 using ::testing::Not;
 
-// Notes on which thread the input's work reached the view, and what it reported.
-class ThreadCheckingView : public MidiThruView {
+// Notes on which thread the input's work reached the keyboard drawing.
+class ThreadCheckingDisplay : public KeyboardDisplay {
  public:
-  void RefreshKeyboard() override { threads.push_back(std::this_thread::get_id()); }
-  void ShowPortLost(const std::string& port) override { lost.push_back(port); }
+  using KeyboardDisplay::KeyboardDisplay;
+  void Refresh() override {
+    threads.push_back(std::this_thread::get_id());
+    KeyboardDisplay::Refresh();
+  }
   std::vector<std::thread::id> threads;
+};
+
+// What the input reported.
+class LostPortView : public MidiThruView {
+ public:
+  void ShowPortLost(const std::string& port) override { lost.push_back(port); }
   std::vector<std::string> lost;
 };
 
@@ -98,10 +107,10 @@ TEST_F(MidiInputTest, NotesFromAJackClientArriveThroughTheQueueAndPlayThrough) {
   MidiMode midi(state, out);
   ASSERT_EQ(midi.OpenMidiOut(static_cast<int>(receiver_port - outputs.begin())), 0);
   testing::FakeSurface surface;
-  KeyboardDisplay display(state, surface);
+  ThreadCheckingDisplay display(state, surface);
   RtMidiInput input("Kirivane", 100);
   MidiThru thru(state, midi, input, display);
-  ThreadCheckingView view;
+  LostPortView view;
   thru.SetView(&view);
   ASSERT_TRUE(thru.SelectPort(sender.PortName()));
   EXPECT_EQ(state.midi_in.MidiInPort, "kirivane-sender:out");
@@ -118,8 +127,8 @@ TEST_F(MidiInputTest, NotesFromAJackClientArriveThroughTheQueueAndPlayThrough) {
   EXPECT_THAT(std::vector<MidiBytes>(heard.begin() + 3, heard.end()),
               ElementsAre(MidiBytes{0x91, 60, 33}, MidiBytes{0xB1, 64, 127},
                           MidiBytes{0x81, 60, 64}, MidiBytes{0x91, 64, 99}));
-  ASSERT_FALSE(view.threads.empty());
-  for (const auto& thread : view.threads) EXPECT_EQ(thread, std::this_thread::get_id());
+  ASSERT_FALSE(display.threads.empty());
+  for (const auto& thread : display.threads) EXPECT_EQ(thread, std::this_thread::get_id());
 
   // The keyboard goes away: reported once, and nothing it started keeps sounding.
   sender.Close();
@@ -141,7 +150,7 @@ TEST_F(MidiInputTest, AJackServerThatGoesAwayTakesItsPortsWithIt) {
   MidiMode midi(state, out);
   RtMidiInput input("Kirivane", 100);
   MidiThru thru(state, midi, input, display);
-  ThreadCheckingView view;
+  LostPortView view;
   thru.SetView(&view);
   ASSERT_TRUE(thru.SelectPort(sender.PortName()));
   // A client of a dead server still sees the ports it saw; the input must not.

@@ -1,4 +1,4 @@
-#include "player/app/picture_button_widget.h"
+#include "player/widgets/picture_button_widget.h"
 
 #include <QMouseEvent>
 

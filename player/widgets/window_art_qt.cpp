@@ -1,4 +1,4 @@
-#include "player/app/form1_pictures.h"
+#include "player/widgets/window_art_qt.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "player/app/app_state.h"
+#include "player/state/app_state.h"
 
 namespace kirivane {
 

@@ -11,7 +11,7 @@
 #include "common/basic/text_file.h"
 #include "common/basic/text_rules.h"
 #include "fakes/test_paths.h"
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 namespace kirivane {
 namespace {

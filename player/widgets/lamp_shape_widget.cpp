@@ -1,4 +1,4 @@
-#include "player/app/lamp_shape_widget.h"
+#include "player/widgets/lamp_shape_widget.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "player/app/drop_block.h"
+#include "player/shell/drop_block.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "player/app/language_table.h"
+#include "player/state/language_table.h"
 
 #include <algorithm>
 #include <optional>

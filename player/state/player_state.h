@@ -1,6 +1,5 @@
 #pragma once
 
-#include "player/app/app_state.h"
 #include "player/chords/chord_state.h"
 #include "player/display/display_state.h"
 #include "player/input/input_state.h"
@@ -10,6 +9,7 @@
 #include "player/performance/event_table.h"
 #include "player/performance/performance_state.h"
 #include "player/smf/smf_state.h"
+#include "player/state/app_state.h"
 
 namespace kirivane {
 
