@@ -11,6 +11,7 @@
 #include "common/basic/random_source.h"
 #include "platform/held_keys.h"
 #include "platform/keyhook/xi2_key_hook.h"
+#include "platform/midi/quiet_libraries.h"
 #include "platform/midi/rtmidi_input.h"
 #include "platform/midi/system_midi_out.h"
 #include "platform/sound/sound_player.h"
@@ -83,6 +84,7 @@ int main(int argc, char* argv[]) {
   const std::string settings_path =
       kirivane::SettingsFilePath(folder, kirivane::FolderWritable(folder),
                                  Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  kirivane::QuietSoundLibraries();
   kirivane::SystemClock clock;
   kirivane::StdRandomSource random;
   kirivane::SystemMidiOut midi_out(kirivane::MidiOptionsFromEnvironment());
