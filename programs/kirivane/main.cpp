@@ -65,7 +65,8 @@ std::string Environment(const char* name) {
 int main(int argc, char* argv[]) {
   const kirivane::HeldKeys held = kirivane::ReadHeldKeys();
   QApplication application(argc, argv);
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+  const std::string folder =
+      kirivane::ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString());
   const std::string command_line = kirivane::JoinCommandLine(ProgramArguments());
 
   const bool another_instance_running = false;
