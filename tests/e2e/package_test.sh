@@ -3,7 +3,8 @@
 # the system's package lists (a dry run), unpacked into a throwaway root; there the desktop
 # entries and AppStream metadata validate, the converter answers --help and --version and renders
 # through its synthesizer module, and the player finds its data in share/kirivane, opens its
-# window under Xvfb and, closed by its exit button, saves its settings.
+# window under Xvfb, hands the English help page to the browser on F1 and, closed by its exit
+# button, saves its settings.
 # Args: bin dir, source dir.
 set -euo pipefail
 bin_dir=$(cd "$1" && pwd)
@@ -69,12 +70,20 @@ source "$(dirname "$0")/lib/virtual_display.sh"
 start_virtual_display "$work" || fail "no virtual display"
 xvfb=$virtual_display_pid
 if ((EUID != 0)); then chmod a-w "$usr/share/kirivane"; fi
-"$usr/bin/kirivane" >"$work/player.out" 2>&1 &
+# F1 hands the help page to the desktop's opener: a stand-in records what it was given.
+mkdir -p "$work/opener"
+printf '#!/bin/sh\necho "$@" >> "%s"\n' "$work/opened.txt" >"$work/opener/xdg-open"
+chmod +x "$work/opener/xdg-open"
+PATH=$work/opener:$PATH "$usr/bin/kirivane" >"$work/player.out" 2>&1 &
 player=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$player" 2>/dev/null | head -1) ||
   { cat "$work/player.out" >&2; fail "no window from the installed player"; }
 caption=$(xdotool getwindowname "$window")
 [[ "$caption" == Kirivane* ]] || fail "caption '$caption' (language file not found?)"
+xdotool key --window "$window" F1
+for _ in $(seq 50); do [[ -s "$work/opened.txt" ]] && break; sleep 0.1; done
+grep -q "share/kirivane/help_en.html" "$work/opened.txt" 2>/dev/null ||
+  fail "F1 opened '$(cat "$work/opened.txt" 2>/dev/null)', expected the English help page"
 xdotool mousemove --window "$window" 432 541 click 1
 for _ in $(seq 100); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$player" 2>/dev/null && fail "the player did not end"
