@@ -18,6 +18,8 @@ packages=(
   # the ".lyr" association: the desktop and MIME databases it refreshes, and the desktop's own
   # tools its test reads them back with (xdg-mime, gio, desktop-file-validate)
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
+  # the package test: AppStream metadata checked with appstreamcli, the .deb built by dpkg tools
+  appstream dpkg-dev
   # keyboard layouts switched by the key tests (setxkbmap)
   x11-xkb-utils
   # screenshots of the virtual display (import -window root)

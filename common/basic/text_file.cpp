@@ -42,7 +42,60 @@ bool MayReplace(const fs::path& target) {
   return static_cast<bool>(probe);
 }
 
+constexpr std::string_view kTemporaryMark = ".kirivane-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// This process's id as /proc tells it; "0" without /proc.
+std::string OwnProcessId() {
+  std::error_code error;
+  const std::string id = fs::read_symlink("/proc/self", error).filename().string();
+  return !error && AllDigits(id) ? id : "0";
+}
+
 }  // namespace
+
+std::string TemporaryFileName(std::string_view target_name, std::string_view process_id,
+                              unsigned random_digits) {
+  return "." + std::string(target_name) + std::string(kTemporaryMark) + std::string(process_id) +
+         "-" + std::to_string(random_digits % 1000000) + std::string(kTemporaryEnd);
+}
+
+std::optional<std::string> TemporaryFileWriter(std::string_view name) {
+  if (name.size() < 2 || name.front() != '.' || !name.ends_with(kTemporaryEnd)) return std::nullopt;
+  name.remove_suffix(kTemporaryEnd.size());
+  const std::size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark < 2) return std::nullopt;
+  const std::string_view ids = name.substr(mark + kTemporaryMark.size());
+  const std::size_t dash = ids.find('-');
+  if (dash == std::string_view::npos || !AllDigits(ids.substr(0, dash)) ||
+      !AllDigits(ids.substr(dash + 1))) {
+    return std::nullopt;
+  }
+  return std::string(ids.substr(0, dash));
+}
+
+int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view target_name) {
+  const std::string prefix =
+      target_name.empty() ? "." : "." + std::string(target_name) + std::string(kTemporaryMark);
+  std::error_code error;
+  if (!fs::exists("/proc/self", error)) return 0;
+  const std::string own = OwnProcessId();
+  int removed = 0;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const auto writer = TemporaryFileWriter(name);
+    if (!writer || *writer == own || !name.starts_with(prefix)) continue;
+    std::error_code ignored;
+    if (fs::exists("/proc/" + *writer, ignored)) continue;  // still writing
+    if (!fs::is_regular_file(it->symlink_status(ignored))) continue;
+    if (fs::remove(it->path(), ignored)) ++removed;
+  }
+  return removed;
+}
 
 std::vector<std::string> SplitLines(std::string_view contents) {
   std::vector<std::string> lines;
@@ -104,9 +157,11 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
     return;
   }
   target_ = target->string();
+  // What an earlier write of this file left when it was killed goes now.
+  RemoveStaleTemporaryFiles(target->parent_path().string(), target->filename().string());
   std::random_device random;
   temporary_ = (target->parent_path() /
-                ("." + target->filename().string() + ".tmp" + std::to_string(random() % 1000000)))
+                TemporaryFileName(target->filename().string(), OwnProcessId(), random()))
                    .string();
   out_.open(temporary_, std::ios::binary | std::ios::trunc);
   // The new file keeps the old one's permissions (a private file stays private), set before

@@ -26,6 +26,21 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 // read-only one) is left unwritten, as is anything that is not a regular file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The temporary file of a write is hidden beside its target and names the process writing it:
+// ".<target name>.kirivane-<process id>-<random digits>.tmp". A writer killed before its rename
+// leaves it behind; RemoveStaleTemporaryFiles clears such files away.
+std::string TemporaryFileName(std::string_view target_name, std::string_view process_id,
+                              unsigned random_digits);
+// The process id a temporary file name holds, or nothing for any other name.
+std::optional<std::string> TemporaryFileWriter(std::string_view file_name);
+
+// Removes the temporary files in the folder (only those of target_name when one is given) whose
+// writing process has ended, as /proc/<process id> tells; without /proc nothing is removed,
+// since no writer can be known to have ended. Returns the number removed. Programs call it at
+// start for the folders they write to; every write also clears what earlier writes of its own
+// target left.
+int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view target_name = {});
+
 // The same for a file written piece by piece (with the same rules): the pieces go to a
 // temporary file in the target's folder, and Commit renames it over the target. Dropped without a
 // successful Commit, the writer removes its temporary file and the target stays as it was.

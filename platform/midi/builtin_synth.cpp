@@ -43,6 +43,9 @@ std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont_
   fluid_settings_setnum(settings, "synth.sample-rate", sample_rate);
   // GS and XG messages of this program address device 16.
   fluid_settings_setint(settings, "synth.device-id", kGsDeviceId);
+  // The samples of a preset are read when a channel selects it, not the whole SoundFont at
+  // start: a start reads the few instruments it uses.
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);

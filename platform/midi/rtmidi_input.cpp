@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/midi/quiet_libraries.h"
 #include "player/midi/midi_port_names.h"
 
 namespace kirivane {
@@ -40,6 +41,7 @@ void RtMidiInput::OnError(RtMidiError::Type, const std::string& text, void* self
 
 std::unique_ptr<RtMidiIn> RtMidiInput::Connect(RtMidi::Api api, const char* label) {
   try {
+    const QuietCerr quiet;
     auto in = std::make_unique<RtMidiIn>(api, client_name_);
     in->setErrorCallback(&RtMidiInput::OnError, this);
     return in;
@@ -116,6 +118,7 @@ bool RtMidiInput::Open(const std::string& port, std::string* error) {
 bool RtMidiInput::OpenReader(const Port& port, std::string* error) {
   last_error_.clear();
   try {
+    const QuietCerr quiet;
     reader_ = std::make_unique<RtMidiIn>(port.api, client_name_);
     reader_->setErrorCallback(&RtMidiInput::OnError, this);
     reader_->ignoreTypes(true, true, true);  // system exclusive, clock, active sensing

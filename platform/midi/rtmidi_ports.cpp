@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/midi/quiet_libraries.h"
+
 namespace kirivane {
 
 RtMidiPorts::RtMidiPorts(std::string client_name) : client_name_(std::move(client_name)) {}
@@ -16,6 +18,7 @@ void RtMidiPorts::OnError(RtMidiError::Type, const std::string& text, void* self
 
 std::unique_ptr<RtMidiOut> RtMidiPorts::Connect(RtMidi::Api api, const char* label) {
   try {
+    const QuietCerr quiet;
     auto out = std::make_unique<RtMidiOut>(api, client_name_);
     out->setErrorCallback(&RtMidiPorts::OnError, this);
     return out;
@@ -38,12 +41,12 @@ void RtMidiPorts::AddPorts(RtMidiOut* api) {
   }
 }
 
-std::vector<std::string> RtMidiPorts::Refresh() {
+std::vector<std::string> RtMidiPorts::Refresh(bool jack_running) {
   notes_.clear();
   // Without this the JACK client library would try to start a server of its own.
   setenv("JACK_NO_START_SERVER", "1", 0);
   if (!alsa_ && open_ == nullptr) alsa_ = Connect(RtMidi::LINUX_ALSA, "ALSA");
-  if (!jack_ && open_ == nullptr) jack_ = Connect(RtMidi::UNIX_JACK, "JACK");
+  if (!jack_ && open_ == nullptr && jack_running) jack_ = Connect(RtMidi::UNIX_JACK, "JACK");
   ports_.clear();
   names_.clear();
   AddPorts(alsa_.get());

@@ -19,8 +19,9 @@ class RtMidiPorts {
   RtMidiPorts(const RtMidiPorts&) = delete;
   RtMidiPorts& operator=(const RtMidiPorts&) = delete;
 
-  // Looks for ports again and returns their names, ALSA ones first.
-  std::vector<std::string> Refresh();
+  // Looks for ports again and returns their names, ALSA ones first. JACK is asked only when
+  // its server runs (JackServerRunning), so that a machine without one is not asked twice.
+  std::vector<std::string> Refresh(bool jack_running);
   const std::vector<std::string>& Names() const { return names_; }
 
   // Opens port `index` of the last Refresh, closing any open one first.

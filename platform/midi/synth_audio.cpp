@@ -32,12 +32,18 @@ SynthAudio::~SynthAudio() {
   Stop();
 }
 
-bool SynthAudio::Start(BuiltinSynth& synth, std::string* error) {
+bool SynthAudio::Start(BuiltinSynth& synth, bool jack_running, std::string* error) {
   Stop();
   std::string failures;
   for (const char* driver : kDrivers) {
-    // Without this the JACK client library tries to start a server and hangs for seconds.
-    if (std::string(driver) == "jack") setenv("JACK_NO_START_SERVER", "1", 0);
+    if (std::string(driver) == "jack") {
+      if (!jack_running) {
+        failures += std::string(failures.empty() ? "" : "\n") + "jack: no server is running";
+        continue;
+      }
+      // Without this the JACK client library tries to start a server and hangs for seconds.
+      setenv("JACK_NO_START_SERVER", "1", 0);
+    }
     fluid_settings_setstr(synth.Settings(), "audio.driver", driver);
     std::string text;
     {

@@ -17,9 +17,9 @@ class SynthAudio {
   SynthAudio(const SynthAudio&) = delete;
   SynthAudio& operator=(const SynthAudio&) = delete;
 
-  // Opens the first driver that works. When none does, returns false and sets *error to the
-  // drivers' own error texts.
-  bool Start(BuiltinSynth& synth, std::string* error);
+  // Opens the first driver that works (JACK only when its server runs). When none does,
+  // returns false and sets *error to the drivers' own error texts.
+  bool Start(BuiltinSynth& synth, bool jack_running, std::string* error);
   void Stop();
 
  private:

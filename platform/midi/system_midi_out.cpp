@@ -1,7 +1,10 @@
 #include "platform/midi/system_midi_out.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/midi/quiet_libraries.h"
 
 namespace kirivane {
 
@@ -26,12 +29,24 @@ std::vector<std::string> SystemMidiOut::DeviceNames() {
   has_synth_ = std::filesystem::is_regular_file(options_.soundfont, error);
   std::vector<std::string> names;
   if (has_synth_) names.push_back(kBuiltinSynthName);
-  for (const std::string& name : ports_.Refresh()) names.push_back(name);
+  jack_running_ = JackServerRunning();
+  for (const std::string& name : ports_.Refresh(*jack_running_)) names.push_back(name);
   listed_ = true;
   return names;
 }
 
+bool SystemMidiOut::JackRunning() {
+  if (!jack_running_) jack_running_ = JackServerRunning();
+  return *jack_running_;
+}
+
 int SystemMidiOut::Fail(int code, std::string text) {
+  // The one line of the device the user chose; the libraries themselves stay quiet.
+  std::string line = text;
+  for (char& c : line) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  std::fprintf(stderr, "kirivane: MIDI device: %s\n", line.c_str());
   last_error_code_ = code;
   last_error_text_ = std::move(text);
   return code;
@@ -43,7 +58,7 @@ int SystemMidiOut::OpenSynth() {
     synth_ = BuiltinSynth::Create(options_.soundfont, options_.sample_rate, &error);
     if (!synth_) return Fail(kMidiErrorGeneral, "The built-in synthesizer cannot start. " + error);
   }
-  if (!audio_.Start(*synth_, &error)) {
+  if (!audio_.Start(*synth_, JackRunning(), &error)) {
     return Fail(kMidiErrorGeneral, "The built-in synthesizer finds no audio output.\n" + error);
   }
   target_ = Target::kSynth;

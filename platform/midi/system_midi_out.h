@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ class SystemMidiOut : public MidiOut {
  private:
   enum class Target { kNone, kSynth, kCapture, kPort };
   int OpenSynth();
+  bool JackRunning();
   int Fail(int code, std::string text);
   void SendBytes(const std::uint8_t* bytes, std::size_t length);
 
@@ -58,6 +60,7 @@ class SystemMidiOut : public MidiOut {
   CaptureDevice capture_;
   RtMidiPorts ports_;
   bool listed_ = false;
+  std::optional<bool> jack_running_;  // asked once per listing of the devices
   bool has_synth_ = false;
   Target target_ = Target::kNone;
   int last_error_code_ = 0;

@@ -1,5 +1,7 @@
 #include "player/app/command_line.h"
 
+#include <filesystem>
+
 #include "common/basic/text_rules.h"
 #include "player/state/lang_ids.h"
 #include "player/state/language_table.h"
@@ -121,6 +123,19 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
   }
   if (!HasPlayableExtension(plan.OpenFile)) plan.OpenFile.clear();
   return plan;
+}
+
+std::string ProgramDataFolder(const std::string& program_dir) {
+  namespace fs = std::filesystem;
+  const auto holds_language = [](const fs::path& folder) {
+    std::error_code ignored;
+    return fs::exists(folder / kEnglishLangFile, ignored) ||
+           fs::exists(folder / kJapaneseLangFile, ignored);
+  };
+  if (holds_language(program_dir)) return program_dir;
+  const fs::path installed = fs::path(program_dir).parent_path() / "share" / "kirivane";
+  if (holds_language(installed)) return installed.lexically_normal().string();
+  return program_dir;
 }
 
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state) {

@@ -51,6 +51,13 @@ StartupPlan PlanStartup(std::string_view command_line, bool ctrl_held, bool shif
                         int locale_language, bool other_instance_running,
                         const std::string& program_folder);
 
+// The folder of the player's data (language files, key maps, chord list, help pages), which is
+// the player's program folder: the folder of the program itself when it holds a language file
+// (a build or an unpacked folder), else share/kirivane beside the program's bin folder when that
+// holds one (an installed program), else the program's folder (where the missing file is then
+// reported).
+std::string ProgramDataFolder(const std::string& program_dir);
+
 // Writes the plan's start values into a freshly constructed state whose language table is
 // loaded already: AppTitle and TitleSuffix come from that table.
 void ApplyStartupPlan(const StartupPlan& plan, PlayerState& state);

@@ -143,8 +143,8 @@ void Form1::RestoreIfMinimized() {
 }
 
 void Form1::OpenHelp() {
-  QDesktopServices::openUrl(
-      QUrl::fromLocalFile(QString::fromStdString(state_.app.ProgramFolder + "/velanto.html")));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(
+      QString::fromStdString(HelpFilePath(state_.app.ProgramFolder, state_.app.EnglishUI))));
 }
 
 void Form1::ShowAbout() {

@@ -19,9 +19,10 @@ bool SamePathNoCase(const std::string& a, const std::string& b) {
   return ToUpperAscii(a) == ToUpperAscii(b);
 }
 
-// Applies the records to the table and labels; false when the file must be rejected.
-bool ApplyRecords(const std::vector<KeyMapRecord>& records, RandomSource& random,
-                  InputState& input) {
+}  // namespace
+
+bool ApplyKeyMapRecords(const std::vector<KeyMapRecord>& records, RandomSource& random,
+                        InputState& input) {
   for (const auto& record : records) {
     const auto p = record.position;
     const auto c = record.code;
@@ -38,8 +39,6 @@ bool ApplyRecords(const std::vector<KeyMapRecord>& records, RandomSource& random
   }
   return true;
 }
-
-}  // namespace
 
 std::string ProgramKeyMapPath(const std::string& program_folder, const std::string& name) {
   return program_folder + "/" + name;
@@ -72,7 +71,7 @@ KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomS
   bool loaded = false;
   if (PathKind(path) == 1) {
     if (const auto text = ReadKeyMapFile(path)) {
-      loaded = text->ok() && ApplyRecords(text->records, random, input);
+      loaded = text->ok() && ApplyKeyMapRecords(text->records, random, input);
     }
   }
   if (loaded) {

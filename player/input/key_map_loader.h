@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/basic/random_source.h"
+#include "common/keymap/keymap_format.h"
 #include "player/state/messages.h"
 #include "player/state/player_state.h"
 
@@ -43,6 +44,12 @@ enum class KeyMapLoadResult {
 // default map in a critical one (then the program must close).
 KeyMapLoadResult LoadKeyMap(PlayerState& state, const std::string& path, RandomSource& random,
                             Messages& messages, KeyMapView& view);
+
+// Binds the records' codes to keys and sets the labels of bound keys, on top of what the table
+// holds (a record at position 0 binds its code to a key drawn at random). False, part way
+// through, when a record's code is one the table cannot hold: the whole map must be refused.
+bool ApplyKeyMapRecords(const std::vector<KeyMapRecord>& records, RandomSource& random,
+                        InputState& input);
 
 // Key number 7..43 bound to a virtual-key code, 0 when none (or the code is outside 0..255).
 int KeyIndexOf(const InputState& input, int code);

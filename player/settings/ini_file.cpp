@@ -1,69 +1,107 @@
 #include "player/settings/ini_file.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "common/basic/text_file.h"
-#include "common/basic/text_rules.h"
 
 namespace kirivane {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  return ToLowerAscii(TrimBlanks(a)) == ToLowerAscii(TrimBlanks(b));
+// The text without the blanks (spaces and tabs) around it, as a view into the same text.
+std::string_view Trimmed(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
 }
 
 // The name of a section header line "[name]", or nothing for any other line.
-std::optional<std::string> SectionName(const std::string& line) {
-  const std::string trimmed = TrimBlanks(line);
+std::optional<std::string_view> SectionName(std::string_view line) {
+  const std::string_view trimmed = Trimmed(line);
   if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
   const std::size_t close = trimmed.find(']');
-  if (close == std::string::npos) return std::nullopt;
+  if (close == std::string_view::npos) return std::nullopt;
   return trimmed.substr(1, close - 1);
 }
 
-bool IsKeyLine(const std::string& line) {
-  const std::string trimmed = TrimBlanks(line);
-  return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string::npos;
+bool IsKeyLine(std::string_view line) {
+  const std::string_view trimmed = Trimmed(line);
+  return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string_view::npos;
 }
 
-std::string KeyOf(const std::string& line) {
-  return TrimBlanks(line.substr(0, line.find('=')));
-}
-
-std::string ValueOf(const std::string& line) {
-  std::string value = TrimBlanks(line.substr(line.find('=') + 1));
-  const std::size_t nul = value.find('\0');
-  if (nul != std::string::npos) value.resize(nul);
-  if (value.size() > kIniValueLimit) value.resize(kIniValueLimit);
-  return value;
+// The value is cut (at a NUL, to the reader's limit) before its blanks are removed, so that no
+// cut leaves a blank at its end: what is read is written back and read again the same.
+std::string ValueOf(std::string_view line) {
+  std::string_view value = line.substr(line.find('=') + 1);
+  value = value.substr(0, std::min(value.find('\0'), value.size()));
+  value = Trimmed(value);
+  return std::string(Trimmed(value.substr(0, kIniValueLimit)));
 }
 
 }  // namespace
 
-IniFile::IniFile(std::string_view contents) : lines_(SplitLines(contents)) {}
+std::string_view ValueLine(std::string_view value) {
+  const std::size_t end = value.find('\n');
+  if (end == std::string_view::npos) return value;
+  return value.substr(0, end > 0 && value[end - 1] == '\r' ? end - 1 : end);
+}
+
+IniFile::IniFile(std::string_view contents) : lines_(SplitLines(contents)) {
+  names_.reserve(lines_.size());
+  for (const std::string& line : lines_) names_.push_back(NameOf(line));
+}
+
+IniFile::LineName IniFile::NameOf(std::string_view line) {
+  if (const auto section = SectionName(line))
+    return {LineName::kSection, LowerAscii(Trimmed(*section))};
+  if (IsKeyLine(line)) return {LineName::kKey, LowerAscii(Trimmed(line.substr(0, line.find('='))))};
+  return {Trimmed(line).empty() ? LineName::kBlank : LineName::kOther, std::string()};
+}
+
+void IniFile::SetLine(std::size_t index, std::string line) {
+  names_[index] = NameOf(line);
+  lines_[index] = std::move(line);
+}
+
+void IniFile::InsertLine(std::size_t index, std::string line) {
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  names_.insert(names_.begin() + at, NameOf(line));
+  lines_.insert(lines_.begin() + at, std::move(line));
+}
 
 std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    auto name = SectionName(lines_[i]);
-    if (name && SameName(*name, section)) return i;
+  const std::string name = LowerAscii(Trimmed(section));
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (names_[i].kind == LineName::kSection && names_[i].name == name) return i;
   }
   return std::nullopt;
 }
 
 std::optional<std::size_t> IniFile::FindKey(std::size_t header, std::string_view key) const {
-  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i])) break;
-    if (IsKeyLine(lines_[i]) && SameName(KeyOf(lines_[i]), key)) return i;
+  const std::string name = LowerAscii(Trimmed(key));
+  for (std::size_t i = header + 1; i < names_.size(); ++i) {
+    if (names_[i].kind == LineName::kSection) break;
+    if (names_[i].kind == LineName::kKey && names_[i].name == name) return i;
   }
   return std::nullopt;
 }
 
 std::size_t IniFile::SectionInsertPoint(std::size_t header) const {
   std::size_t insert = header + 1;
-  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i])) break;
-    if (!TrimBlanks(lines_[i]).empty()) insert = i + 1;
+  for (std::size_t i = header + 1; i < names_.size(); ++i) {
+    if (names_[i].kind == LineName::kSection) break;
+    if (names_[i].kind != LineName::kBlank) insert = i + 1;
   }
   return insert;
 }
@@ -98,22 +136,20 @@ std::optional<int> IniFile::ReadInt(std::string_view section, std::string_view k
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  value = value.substr(0, value.find_first_of("\r\n"));
+  value = ValueLine(value);
   auto header = FindSection(section);
   if (!header) {
-    if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(std::string(key) + "=" + std::string(value));
+    if (!names_.empty() && names_.back().kind != LineName::kBlank) InsertLine(lines_.size(), "");
+    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    InsertLine(lines_.size(), std::string(key) + "=" + std::string(value));
     return;
   }
   if (auto line = FindKey(*header, key)) {
     const std::string& old = lines_[*line];
-    lines_[*line] = old.substr(0, old.find('=') + 1) + std::string(value);
+    SetLine(*line, old.substr(0, old.find('=') + 1) + std::string(value));
     return;
   }
-  const std::size_t insert = SectionInsertPoint(*header);
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert),
-                std::string(key) + "=" + std::string(value));
+  InsertLine(SectionInsertPoint(*header), std::string(key) + "=" + std::string(value));
 }
 
 void IniFile::WriteInt(std::string_view section, std::string_view key, long long value) {

@@ -25,6 +25,10 @@ std::string LanguageFilePath(const std::string& program_folder, int language) {
   return program_folder + "/" + (language > 0 ? kEnglishLangFile : kJapaneseLangFile);
 }
 
+std::string HelpFilePath(const std::string& program_folder, int english_ui) {
+  return program_folder + (english_ui == 1 ? "/help_en.html" : "/help_ja.html");
+}
+
 void FillLangTable(const std::vector<std::string>& lines, AppState& app) {
   app.LangTable.assign(kLangEntryCount, std::string());
   const std::size_t count = std::min<std::size_t>(lines.size(), kLangLinesRead);

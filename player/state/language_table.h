@@ -18,6 +18,9 @@ inline constexpr const char* kEnglishLangFile = "English.lang";
 // The language file for a language number: English for any number above 0, else Japanese.
 std::string LanguageFilePath(const std::string& program_folder, int language);
 
+// The help page in the language of the window (EnglishUI 1: English, else Japanese).
+std::string HelpFilePath(const std::string& program_folder, int english_ui);
+
 // Fills a fresh LangTable from the lines of a language file (already split, any code page
 // already decoded): line i + 1 becomes entry i for the first 360 lines; backslash-n pairs
 // become CR LF; empty and missing lines leave their entry empty.

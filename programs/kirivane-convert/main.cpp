@@ -2,6 +2,7 @@
 // renders either to a WAVE file through the built-in synthesizer. Headless: no window, no
 // audio device.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,10 +25,17 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: kirivane-convert [--settings FILE] [--strict] IN OUT\n"
+    "       kirivane-convert --help | --version\n"
+    "Converts a performance between .lyr and MIDI, or renders it to a WAVE file.\n"
     "  IN  a performance (.lyr) or a Standard MIDI File (.mid, .midi)\n"
     "  OUT .lyr, .mid/.midi, or .wav (44100 Hz 16-bit stereo, built-in synthesizer)\n"
     "  --strict  refuse MIDI files of format 1 as the player does, instead of merging\n"
-    "            their tracks\n";
+    "            their tracks\n"
+    "  --settings FILE  take the MIDI channels, volumes, clock and import options from a\n"
+    "            kirivane.ini instead of the defaults\n"
+    "  --help    show this text; --version  show the program's version\n"
+    "Exit status: 0 done, 1 a file could not be read or written (the previous OUT is\n"
+    "kept), 2 wrong arguments.\n";
 
 struct Arguments {
   std::string settings;
@@ -54,6 +62,11 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   parsed.in = files[0];
   parsed.out = files[1];
   return parsed;
+}
+
+std::string OutputFolder(const std::string& out) {
+  const std::string folder = std::filesystem::path(out).parent_path().string();
+  return folder.empty() ? "." : folder;
 }
 
 int Fail(const std::string& path, const std::string& why) {
@@ -106,11 +119,21 @@ std::optional<std::string> Save(PlayerState& state, const std::string& path, int
 }
 
 int Run(const std::vector<std::string>& args) {
+  if (args.size() == 1 && args[0] == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    std::printf("kirivane-convert %s\n", KIRIVANE_VERSION);
+    return 0;
+  }
   const auto parsed = ParseArguments(args);
   if (!parsed) {
     std::fputs(kUsage, stderr);
     return kExitUsage;
   }
+  // A conversion killed before it finished left its temporary file beside the output.
+  RemoveStaleTemporaryFiles(OutputFolder(parsed->out));
   PlayerState state;
   std::string settings_text;
   if (!parsed->settings.empty()) {

@@ -18,7 +18,13 @@ std::string ProgramFolder() {
 
 std::unique_ptr<RenderingMidiOut> LoadRenderingSynth(const std::string& soundfont, int sample_rate,
                                                      std::string* error) {
-  const std::string path = ProgramFolder() + "/" + kSynthModuleFile;
+  // Beside the program in a build, under lib/kirivane when installed.
+  std::string path = ProgramFolder() + "/" + kSynthModuleFile;
+  const std::string installed = ProgramFolder() + "/../lib/kirivane/" + kSynthModuleFile;
+  std::error_code ignored;
+  if (!std::filesystem::exists(path, ignored) && std::filesystem::exists(installed, ignored)) {
+    path = installed;
+  }
   void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module == nullptr) {
     const char* why = dlerror();

@@ -15,6 +15,7 @@
 #include "platform/held_keys.h"
 #include "platform/instance/single_instance.h"
 #include "platform/keyhook/xi2_key_hook.h"
+#include "platform/midi/quiet_libraries.h"
 #include "platform/midi/rtmidi_input.h"
 #include "platform/midi/system_midi_out.h"
 #include "platform/sound/output_volume.h"
@@ -85,7 +86,8 @@ std::string Environment(const char* name) {
 int main(int argc, char* argv[]) {
   const kirivane::HeldKeys held = kirivane::ReadHeldKeys();
   QApplication application(argc, argv);
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+  const std::string folder =
+      kirivane::ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString());
   const std::string command_line = kirivane::JoinCommandLine(ProgramArguments());
 
   // One player per user: a second start hands its file to the first one and ends.
@@ -116,6 +118,7 @@ int main(int argc, char* argv[]) {
   const std::string settings_path =
       kirivane::SettingsFilePath(folder, kirivane::FolderWritable(folder),
                                  Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  kirivane::QuietSoundLibraries();
   kirivane::SystemClock clock;
   kirivane::StdRandomSource random;
   const kirivane::SystemMidiOutOptions midi_options = kirivane::MidiOptionsFromEnvironment();

@@ -85,6 +85,11 @@ expect_caption() {
   window=$(window_of "$pid") || fail "no window appeared for: kirivane $*"
   caption=$(xdotool getwindowname "$window")
   stop "$pid"
+  # The sound libraries keep quiet; only the player's own line about a device may appear.
+  if grep -v '^kirivane: \|^QStandardPaths: ' "$scratch/output.txt" | grep -q .; then
+    fail "'kirivane $*' printed: $(cat "$scratch/output.txt")"
+  fi
+  (($(grep -c '^kirivane: ' "$scratch/output.txt") <= 1)) || fail "more than one line of its own"
   [[ "$caption" == "$expected" ]] ||
     fail "caption of 'kirivane $*' is '$caption', expected '$expected'"
   echo "ok: LANG=$desktop kirivane $* -> '$caption'"

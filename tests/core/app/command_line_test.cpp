@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include "fakes/test_paths.h"
 
 namespace kirivane {
 namespace {
@@ -205,6 +209,32 @@ TEST(CommandLine, DefaultStateHoldsTheStartValues) {
   EXPECT_EQ(state.performance.FileFormatVer, 1);
   EXPECT_FLOAT_EQ(state.performance.PlaySpeed, 1.0f);
   EXPECT_EQ(state.smf.MidiReadEx, 1);
+}
+
+}  // namespace
+}  // namespace kirivane
+
+namespace kirivane {
+namespace {
+
+TEST(ProgramDataFolder, TheProgramsOwnFolderFirstThenTheInstalledShareFolder) {
+  const std::filesystem::path root = testing::MakeTempDir("kirivane-data");
+  const auto make = [](const std::filesystem::path& folder, const char* file) {
+    std::filesystem::create_directories(folder);
+    if (file != nullptr) std::ofstream(folder / file) << "x\r\n";
+  };
+  // Installed: programs in bin, data in share/kirivane.
+  make(root / "usr/bin", nullptr);
+  make(root / "usr/share/kirivane", "japanese.lang");
+  EXPECT_EQ(ProgramDataFolder((root / "usr/bin").string()), (root / "usr/share/kirivane").string());
+  // A folder holding the program and its data keeps its data, even beside a share folder.
+  make(root / "bin", "English.lang");
+  make(root / "share/kirivane", "English.lang");
+  EXPECT_EQ(ProgramDataFolder((root / "bin").string()), (root / "bin").string());
+  // Nowhere: the program's folder, where the missing language file is reported.
+  make(root / "lone/bin", nullptr);
+  EXPECT_EQ(ProgramDataFolder((root / "lone/bin").string()), (root / "lone/bin").string());
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -38,9 +38,15 @@ TEST(IniFile, StringsStopAtNulAndAt511Bytes) {
   std::string text = "[S]\nlong=" + std::string(600, 'x') + "\nnul=ab";
   text += '\0';
   text += "cd\n";
+  // A cut leaves no blank at the end, so the value reads back the same once written.
+  text += "cut= " + std::string(510, 'y') + " z\ntab=a\t";
+  text += '\0';
+  text += "b\n";
   IniFile file(text);
   EXPECT_EQ(file.ReadString("S", "long")->size(), 511u);
   EXPECT_EQ(file.ReadString("S", "nul"), "ab");
+  EXPECT_EQ(file.ReadString("S", "cut"), std::string(510, 'y'));
+  EXPECT_EQ(file.ReadString("S", "tab"), "a");
 }
 
 TEST(IniFile, ExistingKeyKeepsItsPlaceAndSpelling) {
@@ -74,6 +80,10 @@ TEST(IniFile, AValueEndsAtItsFirstLineBreakSoItCannotAddLines) {
   file.WriteString("Option", "FilePath", "/home/a\n[Window]\ndx=5000");
   file.WriteString("Option", "ImagePath", "/pics\r\nDevice=3");
   EXPECT_EQ(file.Text(), "[Option]\r\nFilePath=/home/a\r\nImagePath=/pics\r\n[Window]\r\ndx=1\r\n");
+  // A lone CR breaks no line for the reader, so a value read with one is written back whole.
+  IniFile chords("[Chord]\n1Num=0,4,7(Ma\rj)\n");
+  chords.WriteString("Chord", "1Num", *chords.ReadString("Chord", "1Num"));
+  EXPECT_EQ(IniFile(chords.Text()).ReadString("Chord", "1Num"), "0,4,7(Ma\rj)");
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ TEST_F(LanguageTableTest, LanguageNumberChoosesTheFileAndEnglishUI) {
     ASSERT_TRUE(LoadLanguage(folder_, language, app_)) << language;
     EXPECT_EQ(app_.LangTable[0], title) << language;
     EXPECT_EQ(app_.EnglishUI, title == "EN" ? 1 : 0) << language;
+    // F1 opens the help page of the same language.
+    EXPECT_EQ(HelpFilePath("/p", app_.EnglishUI),
+              title == "EN" ? "/p/help_en.html" : "/p/help_ja.html");
   }
 }
 
