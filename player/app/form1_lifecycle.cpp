@@ -93,19 +93,11 @@ bool Form1::Form_Load() {
   player_.device_controls.SelectInstrument(0);
   state_.input.EscHeld = 0;
   if (state_.app.TopmostSwitch != 2) SetTopmost(state_.app.TopmostSwitch);
-  Timer1.start();
   activateWindow();
   ReturnFocus();
   if (state_.app.OpenFile.empty()) StartSeasonalPerformance(player_);
   if (!state_.app.OpenFile.empty()) EnableWaitTimer();  // opened and played by WaitTimer
   return true;
-}
-
-// Timer1: the recording time limit, while a device is open and the full window shows.
-void Form1::Timer1_Timer() {
-  if (state_.midi.Timer1Enabled && state_.layout.DisplayMode == 0) {
-    player_.transport.CheckRecordingLimit();
-  }
 }
 
 void Form1::Form_QueryUnload() {
@@ -127,7 +119,6 @@ void Form1::Form_QueryUnload() {
     settings_saved_ = true;
     SaveSettingsFile(settings_path_, state_, PositionTwips());
   }
-  Timer1.stop();
   QApplication::processEvents();
   state_.app.AppClosing = -1;
   WaitTimer.setInterval(state_.layout.EffectOn == 1 ? 250 : 25);

@@ -81,8 +81,6 @@ Form1::Form1(Player& player, QImageSurface& keyboard_surface, std::string settin
   CreateMenu();
   player_.SetWindow(this, this);
   player_.engine.SetScheduler(new PlaybackTimer(player_.engine, this));
-  Timer1.setInterval(1000);
-  connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
   connect(&WaitTimer, &QTimer::timeout, this, &Form1::WaitTimer_Timer);
   drag_settle_.setSingleShot(true);
   drag_settle_.setInterval(350);

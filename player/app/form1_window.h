@@ -80,7 +80,6 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   void FinishDrag();
   void Form_QueryUnload();  // form1_lifecycle.cpp
   void WaitTimer_Timer();
-  void Timer1_Timer();
   void Form_Unload();
 
   Player& player_;
@@ -92,7 +91,6 @@ class Form1 : public QWidget, public WindowCommands, public Messages {
   QMenu* mnu = nullptr;
   QAction* mnuTopmost = nullptr;
   QAction* mnuCC = nullptr;
-  QTimer Timer1;             // once a second: the recording time limit
   QTimer WaitTimer;          // the staged close
   QTimer drag_settle_;       // a drag by the window system has ended
   bool key_preview_ = true;  // off while the hook delivers the keys

@@ -100,6 +100,13 @@ TransportPanel::TransportPanel(Player& player, QWidget* form)
   connect(mnuFileSave, &QAction::triggered, this, [this] { player_.files.Save(); });
   Timer2.setTimerType(Qt::PreciseTimer);
   connect(&Timer2, &QTimer::timeout, this, [this] { player_.transport.BeatTick(BeatsBox()); });
+  Timer1.setInterval(1000);
+  connect(&Timer1, &QTimer::timeout, this, [this] {
+    const PlayerState& state = player_.state;
+    if (state.midi.Timer1Enabled && state.layout.DisplayMode == 0) {
+      player_.transport.CheckRecordingLimit();
+    }
+  });
   Timer3.setInterval(185);
   connect(&Timer3, &QTimer::timeout, this, [this] { player_.transport.ShowRunningTime(); });
   player_.transport.SetView(this);
@@ -324,10 +331,14 @@ void TransportPanel::SetBeatTimer(bool enabled, int interval_ms) {
   Timer2.start(std::max(1, interval_ms));
 }
 
+// Timer1 (the recording time limit) and Timer3 (the time display) tick only while something
+// runs, so an idle player is never woken.
 void TransportPanel::SetTimeDisplay(bool running) {
   if (running) {
+    Timer1.start();
     Timer3.start();
   } else {
+    Timer1.stop();
     Timer3.stop();
   }
 }

@@ -114,6 +114,7 @@ class TransportPanel : public QObject,
   QFrame* Line1 = nullptr;
   QAction* mnuFileOpen = nullptr;
   QAction* mnuFileSave = nullptr;
+  QTimer Timer1;  // once a second while running: the recording time limit
   QTimer Timer2;
   QTimer Timer3;
   int mode_ = 0;
