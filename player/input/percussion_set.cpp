@@ -67,6 +67,8 @@ KeyMapLoadResult PercussionSet::LeavePercussionSet() {
 
 KeyMapLoadResult PercussionSet::Leave() {
   if (!state_.midi.PercussionSet) return KeyMapLoadResult::kLoaded;
+  // A drum still held would get its note-off on the keyboard channel: end them all first.
+  midi_.AllNotesOff();
   state_.midi.KeyOutChannel = state_.midi.KeyChannel;
   state_.midi.PlayOutChannel = state_.midi.PlayChannel;
   view_->SetPercussionButtonNoDrop(false);

@@ -113,13 +113,19 @@ TEST_F(InputControlsTest, ThePercussionSetSendsKeysToChannelTenUntilLeft) {
 
   out.Clear();
   state.midi.SelectedProgram = 3;
+  keys.Form_KeyDown('V', 0);  // held while the set is left: its drum must not keep sounding
   player.percussion.LeavePercussionSet();
+  const Bytes sent = out.ShortMessages();
+  EXPECT_NE(std::find_if(sent.begin() + 1, sent.end(),
+                         [](const auto& m) { return m[0] == 0x89 && m[1] == 60; }),
+            sent.end());
   EXPECT_FALSE(state.midi.PercussionSet);
   EXPECT_FALSE(panels.percussion_picture);
   EXPECT_EQ(state.midi.KeyOutChannel, 1);
   EXPECT_EQ(state.app.AppTitle, "Kirivane");
   EXPECT_EQ(lamp.lamp_border, 16750926);
   EXPECT_EQ(out.ShortMessages().back(), (std::vector<std::uint8_t>{0xC0, 3, 0}));  // resent
+  keys.Form_KeyUp('V', 0);
   out.Clear();
   keys.Form_KeyDown('V', 0);
   EXPECT_EQ(out.ShortMessages(), (Bytes{{0x90, 60, 121}}));
