@@ -7,28 +7,17 @@
 set -euo pipefail
 bin=$1
 
-work=$(mktemp -d)
-cleanup() {
-  [[ -n "${player:-}" ]] && kill "$player" 2>/dev/null || true
-  [[ -n "${xvfb:-}" ]] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib/player_work.sh"
+prepare_player_work "$bin"
 fail() {
   echo "FAIL: $*" >&2
   cat "$work/player.out" >&2 || true
   exit 1
 }
 
-cp -r "$bin" "$work/program"
-rm -f "$work/program/kirivane.ini"
-export XDG_CONFIG_HOME=$work/config
 capture=$work/capture.log
 export KIRIVANE_MIDI_CAPTURE=$capture
 
-source "$(dirname "$0")/lib/virtual_display.sh"
-start_virtual_display "$work"
-xvfb=$virtual_display_pid
 socket=$XDG_RUNTIME_DIR/kirivane.socket
 
 windows() { xdotool search --onlyvisible --name 'Kirivane' 2>/dev/null | wc -l; }

@@ -6,28 +6,17 @@
 set -euo pipefail
 bin=$1
 
-work=$(mktemp -d)
-cleanup() {
-  [[ -n "${player:-}" ]] && kill "$player" 2>/dev/null || true
-  [[ -n "${xvfb:-}" ]] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib/player_work.sh"
+prepare_player_work "$bin"
 fail() {
   echo "FAIL: $*" >&2
   tail -20 "$capture" >&2 || true
   exit 1
 }
 
-cp -r "$bin" "$work/program"
-rm -f "$work/program/kirivane.ini"
-export XDG_CONFIG_HOME=$work/config
 capture=$work/capture.log
 export KIRIVANE_MIDI_CAPTURE=$capture
 
-source "$(dirname "$0")/lib/virtual_display.sh"
-start_virtual_display "$work"
-xvfb=$virtual_display_pid
 
 main_window() { xdotool search --onlyvisible --name 'Kirivane' 2>/dev/null | tail -1; }
 # Whether the capture log's last message (without its time) is $1, waiting up to 2 s.

@@ -7,24 +7,14 @@
 set -euo pipefail
 bin=$1
 
-work=$(mktemp -d)
-cleanup() {
-  [[ -n "${player:-}" ]] && kill "$player" 2>/dev/null || true
-  [[ -n "${xvfb:-}" ]] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib/player_work.sh"
+prepare_player_work "$bin"
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-cp -r "$bin" "$work/program"
-rm -f "$work/program/kirivane.ini"
-export XDG_CONFIG_HOME=$work/config HOME=$work LANG=en_US.UTF-8
-source "$(dirname "$0")/lib/virtual_display.sh"
-start_virtual_display "$work"
-xvfb=$virtual_display_pid
+export HOME=$work LANG=en_US.UTF-8
 
 main_window() { xdotool search --onlyvisible --name 'Kirivane' 2>/dev/null | tail -1; }
 start_player() {  # capture log, then the arguments of the player
