@@ -60,15 +60,18 @@ void MousePlay::Press(int key, float y) {
     midi_.SendNoteOnVelocity(note, velocity);
     held.notes.push_back(note);
   }
+  for (int interval : intervals) held.keys.push_back(key + interval);
   const bool chord = ChordOn();
   for (int interval : intervals) {
-    held.keys.push_back(key + interval);
     if (bar) {
       display_.DrawKeyDown128(key + interval, kKeySourceMouse);
     } else {
       display_.DrawKeyDown(key + interval, kKeySourceMouse);
     }
-    if (chord) window_->DoEvents();
+    if (!chord) continue;
+    window_->DoEvents();
+    // The button came up (or the pointer moved on) meanwhile: that release drew the keys up.
+    if (state_.display.MouseKey != key) break;
   }
   display_.Refresh();
 }
@@ -93,6 +96,13 @@ void MousePlay::Release(bool events_before_drawing) {
   display_.Refresh();
 }
 
+bool MousePlay::ReleaseStillHolding(int key) {
+  // Drawing a chord's keys lets events run: the button may come up (or move on) in there, and
+  // that release found nothing left to end. Pressing the next key then would leave it sounding.
+  Release(false);
+  return state_.display.MouseKey == key;
+}
+
 void MousePlay::ShowScore(int key) {
   const int n = (NoteOf(key) - 1) & 127;
   if (state_.midi.PercussionSet) side_panels_.ShowNotePicture(n, 1);
@@ -107,11 +117,13 @@ void MousePlay::Keyboard_MouseDown(int button, int /*shift*/, float x, float y) 
   const int key = HitTest(x, y);
   int& held = state_.display.MouseKey;
   if (key != held) {
-    if (held != -1) Release(false);
+    const int old = held;
     held = key;
+    if (old != -1 && !ReleaseStillHolding(key)) return;
   }
   if (key == -1) return;
   Press(key, y);
+  if (held != key) return;  // released while the chord's keys were drawn
   if (BarMode()) {
     display_.ShowNoteName(key);
     return;
@@ -129,7 +141,7 @@ void MousePlay::Keyboard_MouseMove(int buttons, int /*shift*/, float x, float y)
   if (key == held) return;  // no repeat while the pointer stays on one key
   const int old = held;
   held = key;
-  if (old != -1) Release(false);
+  if (old != -1 && !ReleaseStillHolding(key)) return;
   if (key != -1) Press(key, y);
   if (BarMode()) {
     display_.ShowNoteName(key);

@@ -42,6 +42,8 @@ class MousePlay : public KeyboardMouseHandler {
   void Press(int key, float y);
   // Ends what the held key sounded and drew.
   void Release(bool events_before_drawing);
+  // Releases the held key on the way to `key`; false when events run meanwhile ended the hold.
+  bool ReleaseStillHolding(int key);
   void ShowScore(int key);
 
   PlayerState& state_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct FakePeers : SidePanelsView, testing::FakeWindowCommands {
   }
   void SetPadPictures(bool pressed) override { calls.push_back(pressed ? "c10 down" : "c10 up"); }
   void FormMouseDown(int button) override { calls.push_back("form " + std::to_string(button)); }
+  // Events that arrive while a chord's keys are drawn: run once, at the given DoEvents call.
+  void DoEvents() override {
+    if (++events == arrive_at && arriving) arriving();
+  }
+  int arrive_at = 0;
+  std::function<void()> arriving;
 };
 
 Bytes On(int note, int velocity) {
@@ -222,6 +229,31 @@ TEST_F(MousePlayTest, ChordSoundsEveryNoteButDrawsOnlyKeysOnTheKeyboard) {
   EXPECT_TRUE(peers.calls.empty());
   EXPECT_EQ(display.Keys().Keys37[34].DownState, kShownReleased);
   EXPECT_EQ(display.Keys().Keys37[33].DownState, kShownByUser);
+}
+
+TEST_F(MousePlayTest, ButtonComingUpWhileAChordIsDrawnLeavesNothingSounding) {
+  state.chords.ChordActive = -1;
+  state.chords.CurrentChord = {0, 4, 7};
+  auto release_during = [&](int call) {
+    peers.events = 0;
+    peers.arrive_at = call;
+    peers.arriving = [&] { mouse.Keyboard_MouseUp(kMouseLeft, 0, XOf(33), 100); };
+  };
+  // Up during the glide's release: the next chord must not start.
+  mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(34), 100);
+  out.Clear();
+  release_during(2);
+  mouse.Keyboard_MouseMove(kMouseLeft, 0, XOf(33), 100);
+  EXPECT_EQ(out.ShortMessages(), (std::vector<Bytes>{Off(89), Off(93), Off(96)}));
+  EXPECT_EQ(state.display.MouseKey, -1);
+  // Up while the press draws its keys: everything ends, nothing stays drawn pressed.
+  out.Clear();
+  release_during(1);
+  mouse.Keyboard_MouseDown(kMouseLeft, 0, XOf(19), 100);
+  EXPECT_EQ(out.ShortMessages(),
+            (std::vector<Bytes>{On(74, 121), On(78, 121), On(81, 121), Off(74), Off(78), Off(81)}));
+  for (int key : {19, 23, 26}) EXPECT_EQ(display.Keys().Keys37[key].DownState, kShownReleased);
+  EXPECT_EQ(peers.calls.back(), "c10 up");
 }
 
 TEST_F(MousePlayTest, BarPlaysTheNoteUnderThePointerAtKeyVelocity) {
