@@ -165,7 +165,7 @@ void ControllerLantern::DrawControllerValue(int value, int mode) {
 
 void ControllerLantern::AnimateControllerValue(int value) {
   const int mode = state_.layout.CcMode;
-  if (state_.layout.EffectOn == 1) {
+  if (state_.layout.EffectOn == 1 && view_->LanternOnScreen()) {
     for (int step = 0; step <= value; ++step) {
       if (state_.layout.CcMode != mode || state_.layout.DisplayMode != 0) break;
       DrawControllerValue(step, mode);

@@ -49,6 +49,9 @@ class ControllerLanternView {
   // The timer whose ticks return the bend after a release; its ticks call PitchReturnTick.
   virtual void StartReturnTimer(int /*interval_ms*/) {}
   virtual void StopReturnTimer() {}
+  // Whether the lantern can be seen now: its growth is animated only then (a start draws the
+  // lantern before the window shows, and an animation nobody sees only delays the window).
+  virtual bool LanternOnScreen() const { return true; }
 };
 
 // The controller panel: a hanging lantern whose length is the value of channel volume, pitch

@@ -125,6 +125,10 @@ void LanternPanel::Place(int mode) {
 
 // --- what the lantern controller shows ------------------------------------------------------
 
+bool LanternPanel::LanternOnScreen() const {
+  return ImgCCTop->window()->isVisible();
+}
+
 void LanternPanel::HideLantern() {
   ImgCCTop->hide();
   for (QLabel* body : ImgCC) body->hide();

@@ -42,6 +42,7 @@ class LanternPanel : public QObject, public ControllerLanternView {
   void SetStringCursor(int cursor_resource) override;
   void StartReturnTimer(int interval_ms) override;
   void StopReturnTimer() override;
+  bool LanternOnScreen() const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -27,12 +27,14 @@ class FakeLanternView : public ControllerLanternView {
   }
   void StartReturnTimer(int interval_ms) override { timer_ms = interval_ms; }
   void StopReturnTimer() override { timer_ms = 0; }
+  bool LanternOnScreen() const override { return on_screen; }
 
   std::map<int, int> length;
   std::map<int, std::string> tooltip;
   std::string label;
   int label_colour = 0;
   int timer_ms = 0;  // 0 = stopped
+  bool on_screen = true;
 };
 
 class FakeOptionsButton : public SidePanelsView {
@@ -161,6 +163,21 @@ TEST_F(ControllerLanternTest, AReleasedBendSpringsBackOneTickLater) {
   lantern.String_DblClick();
   EXPECT_EQ(Sent(), (Hex{"B0 01 7F"}));
   EXPECT_EQ(state.midi.Modulation, 127);
+}
+
+TEST_F(ControllerLanternTest, GrowthIsAnimatedOnlyWhereItCanBeSeen) {
+  state.layout.EffectOn = 1;
+  state.layout.CcMode = kCcVolume;
+  state.midi.MainVolume = 100;
+  view.on_screen = false;  // the window is not shown yet
+  const auto start = clock.now_ms;
+  lantern.ShowControllerPanel();
+  EXPECT_EQ(clock.now_ms, start);
+  EXPECT_EQ(view.length[0], 100);
+  view.on_screen = true;
+  lantern.ShowControllerPanel();
+  EXPECT_EQ(clock.now_ms, start + 101);  // a millisecond a step, 0..100
+  EXPECT_EQ(view.length[0], 100);
 }
 
 }  // namespace
