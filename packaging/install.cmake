@@ -1,6 +1,6 @@
 # Installing and packaging: programs in bin/, the player's data in share/kirivane/ (where an
-# installed player looks for it beside its bin folder), the converter's synthesizer module in
-# lib/kirivane/, desktop entries, icons and AppStream metadata where desktops look for them.
+# installed player looks for it beside its bin folder), the modules (the synthesizer, the
+# short sounds' output) in lib/kirivane/, desktop entries, icons and AppStream metadata where desktops look for them.
 # A Debian package of all of it: cpack -G DEB in the build folder.
 set(KIRIVANE_INSTALL_TARGETS kirivane kirivane-convert)
 if(TARGET clavimap)
@@ -8,6 +8,9 @@ if(TARGET clavimap)
 endif()
 install(TARGETS ${KIRIVANE_INSTALL_TARGETS} RUNTIME DESTINATION bin)
 install(TARGETS kirivane-synth LIBRARY DESTINATION lib/kirivane)
+if(TARGET kirivane-sounds)
+  install(TARGETS kirivane-sounds LIBRARY DESTINATION lib/kirivane)
+endif()
 set(KIRIVANE_INSTALLED_DATA ${KIRIVANE_PROGRAM_DATA})
 list(FILTER KIRIVANE_INSTALLED_DATA EXCLUDE REGEX "/\\.[^/]*$")  # .keep and the like
 install(FILES ${KIRIVANE_INSTALLED_DATA} DESTINATION share/kirivane)

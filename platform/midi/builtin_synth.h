@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace kirivane {
+#include "platform/midi/synth_module.h"
 
-// The General MIDI SoundFont the built-in synthesizer plays with.
-inline constexpr char kDefaultSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
-inline constexpr char kBuiltinSynthName[] = "Built-in synthesizer";
+namespace kirivane {
 
 // The built-in synthesizer: FluidSynth with a GM SoundFont, fed the same packed short messages
 // and system-exclusive messages as any MIDI device. It renders on demand, so a live audio

@@ -55,10 +55,10 @@ int SystemMidiOut::Fail(int code, std::string text) {
 int SystemMidiOut::OpenSynth() {
   std::string error;
   if (!synth_) {
-    synth_ = BuiltinSynth::Create(options_.soundfont, options_.sample_rate, &error);
+    synth_ = LoadLiveSynth(options_.soundfont, options_.sample_rate, &error);
     if (!synth_) return Fail(kMidiErrorGeneral, "The built-in synthesizer cannot start. " + error);
   }
-  if (!audio_.Start(*synth_, JackRunning(), &error)) {
+  if (!synth_->StartAudio(JackRunning(), &error)) {
     return Fail(kMidiErrorGeneral, "The built-in synthesizer finds no audio output.\n" + error);
   }
   target_ = Target::kSynth;
@@ -136,7 +136,7 @@ void SystemMidiOut::Reset() {
 void SystemMidiOut::Close() {
   if (target_ == Target::kSynth) {
     synth_->Reset();
-    audio_.Stop();
+    synth_->StopAudio();
   }
   capture_.Close();
   ports_.Close();

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/midi/builtin_synth.h"
 #include "platform/midi/capture_device.h"
 #include "platform/midi/rtmidi_ports.h"
-#include "platform/midi/synth_audio.h"
+#include "platform/midi/synth_module.h"
 #include "player/midi/midi_out.h"
 
 namespace kirivane {
@@ -55,8 +54,7 @@ class SystemMidiOut : public MidiOut {
   void SendBytes(const std::uint8_t* bytes, std::size_t length);
 
   SystemMidiOutOptions options_;
-  std::unique_ptr<BuiltinSynth> synth_;
-  SynthAudio audio_;
+  std::unique_ptr<LiveSynth> synth_;  // loaded from its module when first opened
   CaptureDevice capture_;
   RtMidiPorts ports_;
   bool listed_ = false;

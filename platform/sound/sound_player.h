@@ -7,14 +7,22 @@
 
 #include "common/basic/sounds.h"
 
-class QAudioSink;
-class QBuffer;
-
 namespace kirivane {
 
-// Plays the program's short sounds from memory through Qt Multimedia, asynchronously; a new
-// sound cuts off the one still playing. Without an audio output (or without Qt Multimedia) it
-// stays silent.
+// What the module kirivane-sounds.so gives: one mono 16-bit sound played asynchronously from
+// memory (copied) through Qt Multimedia; a new sound cuts off the one still playing.
+class SoundOutput {
+ public:
+  virtual ~SoundOutput() = default;
+  virtual void Play(const std::int16_t* samples, std::size_t count, int sample_rate) = 0;
+};
+inline constexpr char kSoundsModuleFile[] = "kirivane-sounds.so";
+inline constexpr char kSoundOutputEntry[] = "KirivaneCreateSoundOutput";
+using CreateSoundOutputFunction = SoundOutput* (*)();
+
+// Plays the program's short sounds. Qt Multimedia and the audio libraries behind it are loaded
+// with the sounds module when the first sound plays, not at the start. Without the module or
+// an audio output it stays silent.
 class SoundPlayer : public Sounds {
  public:
   SoundPlayer();
@@ -31,8 +39,8 @@ class SoundPlayer : public Sounds {
     int sample_rate = 0;
   };
   std::map<int, Sound> sounds_;
-  std::unique_ptr<QAudioSink> sink_;
-  std::unique_ptr<QBuffer> buffer_;
+  bool output_tried_ = false;
+  std::unique_ptr<SoundOutput> output_;
 };
 
 }  // namespace kirivane

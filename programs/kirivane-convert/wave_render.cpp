@@ -9,7 +9,7 @@
 #include "player/performance/offline_render.h"
 #include "player/performance/playback_engine.h"
 #include "player/performance/wave_header.h"
-#include "programs/kirivane-convert/synth_module.h"
+#include "platform/midi/synth_module.h"
 
 namespace kirivane {
 
