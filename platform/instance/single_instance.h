@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace kirivane {
 
@@ -16,7 +15,8 @@ namespace kirivane {
 // desktop gives no runtime folder, kirivane-<uid>.socket in the temporary folder.
 QString DefaultInstanceSocketPath();
 
-// The first player listens on a local socket that only its own user may connect to. A second
+// The first player listens on a local (Unix) socket that only its own user may connect to; plain
+// sockets watched by the event loop, so that the player needs no network library. A second
 // start connects, sends one drop block (see player/shell/drop_block.h) and closes; the running
 // player reads the block to the end of the connection and, when it is well formed, reports its
 // file list. Anything else a connection sends is dropped and changes nothing.
@@ -31,7 +31,7 @@ class SingleInstance : public QObject {
   // but only when it belongs to this user. Returns false when another player listens already
   // or the socket cannot be made; error then says why.
   bool Listen(QString* error = nullptr);
-  bool IsListening() const { return server_.isListening(); }
+  bool IsListening() const { return listener_ >= 0; }
 
   // How long a connection may take to deliver its block before it is dropped.
   void SetReadTimeout(int milliseconds) { read_timeout_ms_ = milliseconds; }
@@ -43,11 +43,12 @@ class SingleInstance : public QObject {
 
  private:
   void AcceptConnections();
-  void Watch(QLocalSocket* socket);
+  void Watch(int connection);
   void Finish(const QByteArray& block);
 
   QString path_;
-  QLocalServer server_;
+  int listener_ = -1;
+  QSocketNotifier* accept_notifier_ = nullptr;
   int read_timeout_ms_ = 3000;
 };
 
@@ -68,7 +69,7 @@ class HandOffClient {
   bool SendBlock(const std::vector<std::uint8_t>& block, int timeout_ms);
 
  private:
-  QLocalSocket* socket_;
+  int socket_ = -1;
 };
 
 }  // namespace kirivane
